@@ -1,0 +1,63 @@
+// Dialogs for tests: questions are answered from a prepared script, and every
+// message and question is recorded with its title. A question the script did
+// not prepare is reported through onFailure and answered with "Abbrechen" or
+// "Nein", so that the code under test cannot hang waiting for it.
+#pragma once
+
+#include "stats/Dialogs.h"
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zx::test {
+
+class ScriptedDialogs : public Dialogs {
+public:
+    enum class Kind { Message, Input, YesNo, OkCancel };
+
+    struct Shown {
+        Kind kind;
+        std::string title;
+        std::string text;
+    };
+
+    // Called with a description of every unprepared question; the default
+    // prints it to stderr. Test frameworks put their failure call here.
+    explicit ScriptedDialogs(std::function<void(const std::string&)> onFailure = {});
+
+    // The next question must be an input box; nothing plays "Abbrechen".
+    ScriptedDialogs& input(std::optional<std::string> answer);
+    ScriptedDialogs& yesNo(bool yes);
+    ScriptedDialogs& okCancel(bool ok);
+
+    void ShowMessage(const std::string& text, const std::string& title) override;
+    std::optional<std::string> InputBox(const std::string& prompt, const std::string& title) override;
+    bool AskYesNo(const std::string& text, const std::string& title) override;
+    bool AskOkCancel(const std::string& text, const std::string& title) override;
+
+    const std::vector<Shown>& shown() const { return shown_; }
+    std::vector<Shown> shown(Kind kind) const;
+    std::size_t pendingAnswers() const { return script_.size(); }
+    const std::vector<std::string>& failures() const { return failures_; }
+    void clear();
+
+private:
+    struct Answer {
+        Kind kind;
+        std::optional<std::string> text;
+        bool yes = false;
+    };
+    std::optional<Answer> take(Kind kind, const std::string& title, const std::string& text);
+
+    std::function<void(const std::string&)> onFailure_;
+    std::deque<Answer> script_;
+    std::vector<Shown> shown_;
+    std::vector<std::string> failures_;
+};
+
+const char* KindName(ScriptedDialogs::Kind kind);
+
+} // namespace zx::test
