@@ -1,0 +1,408 @@
+#include "app/Form1.h"
+
+#include "app/AnalysisRecord.h"
+#include "app/Controls.h"
+#include "app/TestNames.h"
+#include "stats/Dialogs.h"
+#include "stats/Helpers.h"
+#include "stats/NumberText.h"
+#include "stats/ReportLines.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace zx {
+
+namespace {
+
+constexpr int kWindowHeight = 430;
+
+// Data-type line shown above the lists once the test choice starts.
+const char* dataTypeLine(int datentyp)
+{
+    switch (datentyp) {
+    case 1: return "Datentyp: Einzelne Werte";
+    case 2: return "Datentyp: Klassengruppen (Klassenmitte)";
+    case 3: return "Datentyp: XQUER/STANDARDABWEICHUNG/UMFANG";
+    case 4: return "Datentyp: Verbunden / Wertepaare";
+    default: return "DATENTYP:";
+    }
+}
+
+} // namespace
+
+Form1::Form1(AnalysisRecord& record, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent)
+    , rec_(record)
+    , dialogs_(dialogs)
+{
+    setObjectName("Form1");
+    setWindowTitle("KAPA21");
+    QFont arial("Arial");
+    arial.setStyleHint(QFont::SansSerif);
+    arial.setPointSize(9);
+    setFont(arial);
+    endProgram = [] {
+        QApplication::closeAllWindows();
+        QCoreApplication::exit(0);
+    };
+    buildControls();
+    Form_Initialize();
+    Form_Load();
+}
+
+QPushButton* Form1::makeButton(const char* name, const char* caption)
+{
+    auto* b = new QPushButton(QString::fromUtf8(caption), this);
+    b->setObjectName(name);
+    return b;
+}
+
+QLabel* Form1::makeLabel(const char* name, const char* caption)
+{
+    auto* l = new QLabel(QString::fromUtf8(caption), this);
+    l->setObjectName(name);
+    return l;
+}
+
+ClickList* Form1::makeList(const char* name, std::initializer_list<const char*> items)
+{
+    auto* list = new ClickList(this);
+    list->setObjectName(name);
+    for (const char* item : items)
+        list->addItem(QString::fromUtf8(item));
+    return list;
+}
+
+void Form1::buildControls()
+{
+    auto frame = [this](const char* name) {
+        auto* f = new QFrame(this);
+        f->setObjectName(name);
+        f->setFrameShape(QFrame::Box);
+        f->setFrameShadow(QFrame::Sunken);
+        f->lower();
+        return f;
+    };
+    Shape1 = frame("Shape1");
+    Shape2 = frame("Shape2");
+    Shape3 = frame("Shape3");
+    Shape4 = frame("Shape4");
+    Shape5 = frame("Shape5");
+
+    Label1 = makeLabel("Label1", "Vergleich zweier Stichproben");
+    Label4 = makeLabel("Label4", "Zerantix");
+    Label3 = makeLabel("Label3", "Wahl eines TESTs");
+    Label6 = makeLabel("Label6", "DATENTYP:");
+    Label2 = makeLabel("Label2", "Für einzelne Daten");
+    Label9 = makeLabel("Label9", "Für gruppierte Daten");
+    Label8 = makeLabel("Label8", "Für Wertepaare");
+    Label7 = makeLabel("Label7", "Wahl der ALTERNATIV-Hypothese");
+
+    QFont title = font();
+    title.setPointSize(15);
+    title.setBold(true);
+    Label1->setFont(title);
+    QFont product("Times New Roman");
+    product.setStyleHint(QFont::Serif);
+    product.setPointSize(22);
+    product.setBold(true);
+    product.setItalic(true);
+    Label4->setFont(product);
+    QFont heading = font();
+    heading.setPointSize(11);
+    heading.setBold(true);
+    Label3->setFont(heading);
+    Label6->setFont(heading);
+
+    List1 = makeList("List1", { "  t-Test für Zweistichpr.", "  WELCH-Test", "  LORD-Test", "  WEIR-Test", "  U-Test", "  MEDIAN-Test" });
+    List2 = makeList("List2", { "  t-Test für Zweistichpr.", "  WELCH-Test", "  LORD-Test", "  WEIR-Test" });
+    List3 = makeList("List3", { "  t-Test für Wertepaare", "  WILCOXON-Test", "  VORZEICHEN-Test" });
+    List4 = makeList("List4", { "  t-Test Varianzvgl.  Abhängige Stichproben" });
+    List6 = makeList("List6", { "  F-Test Varianzvgl.Unabhängige Stichproben" });
+    List5 = makeList("List5", { "  Zweiseitiger Test    (µ1 <>  µ2) ", "  Einseitiger Test      (µ1  <  µ2)", "  Einseitiger Test      (µ1  >  µ2)" });
+
+    CmdEingabe = makeButton("CmdEingabe", "DATEN: Eingabe");
+    CmdNeuStart = makeButton("CmdNeuStart", "(Neu)Start");
+    CmdTestWahl = makeButton("CmdTestWahl", "Wahl des TESTS");
+    CmdZusatzTest = makeButton("CmdZusatzTest", "Weitere Tests");
+    CmdErgebnisse = makeButton("CmdErgebnisse", "Ergebnisse");
+    CmdDeskriptive = makeButton("CmdDeskriptive", "Deskriptive Parameter");
+    CmdGraphik = makeButton("CmdGraphik", "Graphik");
+    CmdEnde = makeButton("CmdEnde", "Abbrechen");
+
+    // Positions of the left part; the button column follows the screen width.
+    Label1->setGeometry(30, 14, 420, 34);
+    Label4->setGeometry(470, 8, 200, 44);
+    Shape1->setGeometry(20, 62, 770, 340);
+    Label3->setGeometry(36, 72, 200, 24);
+    Label6->setGeometry(250, 72, 520, 24);
+    Label2->setGeometry(36, 108, 230, 20);
+    List1->setGeometry(36, 130, 230, 130);
+    Label9->setGeometry(286, 108, 230, 20);
+    List2->setGeometry(286, 130, 230, 90);
+    Label8->setGeometry(536, 108, 230, 20);
+    List3->setGeometry(536, 130, 230, 70);
+    Label7->setGeometry(36, 290, 330, 20);
+    List5->setGeometry(36, 312, 330, 70);
+    Shape5->setGeometry(396, 290, 380, 100);
+    List4->setGeometry(406, 302, 360, 34);
+    List6->setGeometry(406, 344, 360, 34);
+
+    connect(CmdEingabe, &QPushButton::clicked, this, &Form1::CmdEingabe_Click);
+    connect(CmdNeuStart, &QPushButton::clicked, this, &Form1::CmdNeuStart_Click);
+    connect(CmdTestWahl, &QPushButton::clicked, this, &Form1::CmdTestWahl_Click);
+    connect(CmdZusatzTest, &QPushButton::clicked, this, &Form1::CmdZusatzTest_Click);
+    connect(CmdErgebnisse, &QPushButton::clicked, this, &Form1::CmdErgebnisse_Click);
+    connect(CmdDeskriptive, &QPushButton::clicked, this, &Form1::CmdDeskriptive_Click);
+    connect(CmdGraphik, &QPushButton::clicked, this, &Form1::CmdGraphik_Click);
+    connect(CmdEnde, &QPushButton::clicked, this, &Form1::CmdEnde_Click);
+    connect(List1, &ClickList::Click, this, &Form1::List1_Click);
+    connect(List2, &ClickList::Click, this, &Form1::List2_Click);
+    connect(List3, &ClickList::Click, this, &Form1::List3_Click);
+    connect(List4, &ClickList::Click, this, &Form1::List4_Click);
+    connect(List5, &ClickList::Click, this, &Form1::List5_Click);
+    connect(List6, &ClickList::Click, this, &Form1::List6_Click);
+
+    // Design-time states; loading then sets those of a fresh start.
+    for (ClickList* l : { List1, List2, List3, List5 })
+        l->setEnabled(false);
+    for (QPushButton* b : { CmdTestWahl, CmdErgebnisse, CmdDeskriptive, CmdGraphik })
+        b->setEnabled(false);
+}
+
+void Form1::Form_Initialize()
+{
+    const QScreen* s = screen();
+    const QRect area = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int sw = area.width();
+    const int sh = area.height();
+    resize(sw, kWindowHeight);
+    move(area.left() + (sw - width()) / 2, area.top() + sh / 4);
+
+    // The buttons form a column at the right edge of the screen.
+    const int buttonLeft = sw - Twips(this, 1900) - sw / 50;
+    const int frameLeft = sw - Twips(this, 2000) - sw / 50;
+    const int buttonWidth = Twips(this, 1800);
+    const int frameWidth = Twips(this, 2000);
+    constexpr int h = 30;
+    int y = 74;
+    auto place = [&](QPushButton* b) {
+        b->setGeometry(buttonLeft, y, buttonWidth, h);
+        y += h + 8;
+    };
+    place(CmdEingabe);
+    place(CmdNeuStart);
+    place(CmdTestWahl);
+    place(CmdZusatzTest);
+    Shape2->setGeometry(frameLeft, 66, frameWidth, y - 66);
+    y += 16;
+    const int shape3Top = y - 8;
+    place(CmdErgebnisse);
+    place(CmdDeskriptive);
+    place(CmdGraphik);
+    Shape3->setGeometry(frameLeft, shape3Top, frameWidth, y - shape3Top);
+    y += 16;
+    const int shape4Top = y - 8;
+    place(CmdEnde);
+    Shape4->setGeometry(frameLeft, shape4Top, frameWidth, y - shape4Top);
+}
+
+void Form1::Form_Load()
+{
+    rec_.CrLf = kCrLf;
+    CmdEingabe->setEnabled(true);
+    CmdEnde->setEnabled(true);
+    CmdNeuStart->setEnabled(false);
+    CmdZusatzTest->setEnabled(false);
+    for (ClickList* l : { List4, List6 }) {
+        l->setVisible(false);
+        l->setEnabled(false);
+    }
+    Shape5->setVisible(false);
+}
+
+void Form1::CmdEingabe_Click() { DataControl(); }
+
+void Form1::CmdNeuStart_Click() { DataControl(); }
+
+void Form1::DataControl()
+{
+    // The input and its confirmation run through the data manager, which is
+    // not part of the program yet; until then the command changes nothing.
+}
+
+void Form1::CmdEnde_Click()
+{
+    if (endProgram)
+        endProgram();
+}
+
+void Form1::CmdTestWahl_Click()
+{
+    rec_.NormPruef = " ";
+    rec_.VarPruef = " ";
+    for (QPushButton* b : { CmdZusatzTest, CmdEingabe, CmdErgebnisse, CmdDeskriptive, CmdGraphik, CmdTestWahl })
+        b->setEnabled(false);
+    // Summary values have no additional tests.
+    if (rec_.Datentyp != 3)
+        CmdZusatzTest->setEnabled(true);
+    Label6->setVisible(true);
+    unloadWindow(Window::AssumptionDialog);
+    unloadWindow(Window::CheckReport);
+
+    ClickList* offered = nullptr;
+    switch (rec_.Datentyp) {
+    case 1: offered = List1; break;
+    case 2:
+    case 3: offered = List2; break;
+    case 4: offered = List3; break;
+    default: break;
+    }
+    for (ClickList* l : { List1, List2, List3 })
+        l->setEnabled(l == offered);
+    Label6->setText(QString::fromUtf8(dataTypeLine(rec_.Datentyp)));
+
+    // Summary values got their descriptive values at input.
+    if (rec_.Datentyp != 3)
+        computeDescriptives();
+}
+
+void Form1::List1_Click() { testListClick(List1, 1); }
+void Form1::List2_Click() { testListClick(List2, 2); }
+void Form1::List3_Click() { testListClick(List3, 3); }
+
+void Form1::testListClick(ClickList* clicked, int listNumber)
+{
+    for (ClickList* l : { List1, List2, List3 })
+        if (l != clicked)
+            l->setListIndex(-1);
+    rec_.TestName.clear();
+    unloadResultWindows();
+    if (listNumber == 2)
+        rec_.ErgText[0] = kHeadingGrouped;
+    else if (listNumber == 3)
+        rec_.ErgText[0] = kHeading;
+
+    const int index = clicked->ListIndex();
+    static constexpr const char* independent[] = { TestNames::TTestZwei, TestNames::Welch, TestNames::Lord,
+        TestNames::Weir, TestNames::UTest, TestNames::Median };
+    static constexpr const char* paired[] = { TestNames::TTestPaare, TestNames::Wilcoxon, TestNames::Vorzeichen };
+    if (index < 0 || index >= clicked->count())
+        return;
+    rec_.TestName = listNumber == 3 ? paired[index] : independent[index];
+    List5->setEnabled(true);
+
+    if (listNumber != 3 && index == 3) {
+        // The WEIR test runs two-sided only.
+        rec_.HaWahl = "N";
+        const Hypothesis* twoSided = HypothesisOf("N");
+        rec_.ErgText[1] = LevelLine(5);
+        rec_.ErgText[2] = twoSided->line2;
+        rec_.ErgText[3] = twoSided->line3;
+        showWindow(Window::AssumptionDialog);
+        CmdErgebnisse->setEnabled(true);
+        List5->setEnabled(false);
+    } else if (listNumber == 1 && index == 4) {
+        // The U-test wants the smaller sample first.
+        if (rec_.AnzahlWerte[1] > rec_.AnzahlWerte[2]) {
+            const std::string& crlf = rec_.CrLf;
+            dialogs_.ShowMessage("Beim U-Test muß n < m eingegeben werden." + crlf + "n < > m werden durch Zerantix vertauscht"
+                    + crlf + "Bei der Ha-Wahl muß dies berücksichtigt werden." + crlf + "Zum Fortsetzen drucken Sie OK.",
+                "Fehler");
+            SwapSamples(rec_);
+        }
+    }
+}
+
+void Form1::List5_Click()
+{
+    const Hypothesis* h = HypothesisAt(List5->ListIndex());
+    if (!h)
+        return;
+    rec_.HaWahl = h->HaWahl;
+    rec_.ErgText[2] = h->line2;
+    rec_.ErgText[3] = h->line3;
+    CmdErgebnisse->setEnabled(true);
+
+    const int i1 = List1->ListIndex();
+    const int i2 = List2->ListIndex();
+    const int i3 = List3->ListIndex();
+    if (i1 >= 0 && i1 <= 3)
+        showWindow(Window::AssumptionDialog);
+    if (i2 >= 0 && i2 <= 3)
+        showWindow(Window::AssumptionDialog);
+    if (i3 == 0)
+        showWindow(Window::AssumptionDialog);
+    if (i1 == 4)
+        showWindow(Window::ShapeNotice);
+}
+
+void Form1::CmdZusatzTest_Click()
+{
+    switch (rec_.Datentyp) {
+    case 1: List1->setEnabled(false); break;
+    case 2: List2->setEnabled(false); break;
+    case 4: List3->setEnabled(false); break;
+    default: break;
+    }
+    List4->setVisible(true);
+    List6->setVisible(true);
+    Shape5->setVisible(true);
+    List4->setEnabled(rec_.Datentyp == 4);
+    List6->setEnabled(rec_.Datentyp != 4);
+}
+
+void Form1::List4_Click()
+{
+    varianceTestClick(List4, TestNames::TVarianz, "t-Tab.", rec_.Datentyp == 4);
+}
+
+void Form1::List6_Click()
+{
+    varianceTestClick(List6, TestNames::FVarianz, "F-Tab.", rec_.Datentyp != 4);
+}
+
+void Form1::varianceTestClick(ClickList* clicked, const char* testName, const char* tableWord, bool asks)
+{
+    if (clicked->ListIndex() == 0)
+        rec_.TestName = testName;
+    computeMoments();
+
+    const std::string prompt = std::string("Irrtumswahrscheinlichkeit/") + tableWord + "\r\r(z.B. 0.5, 1 oder 5%)";
+    for (;;) {
+        const std::string answer = asks ? InputValue(dialogs_, rec_, prompt) : std::string();
+        rec_.Irrtum = static_cast<Single>(LevelValue(answer));
+        if (rec_.Irrtum >= 0.00001f && rec_.Irrtum <= 50.0f)
+            break;
+    }
+
+    unloadWindow(Window::AssumptionDialog);
+    runVarianceTest();
+
+    CmdErgebnisse->setEnabled(false);
+    CmdZusatzTest->setEnabled(false);
+    CmdTestWahl->setEnabled(true);
+    List4->setVisible(false);
+    List6->setVisible(false);
+    Shape5->setVisible(false);
+    clicked->setEnabled(false);
+}
+
+void Form1::CmdErgebnisse_Click() { runResults(); }
+
+void Form1::CmdDeskriptive_Click() { showWindow(Window::Descriptive); }
+
+void Form1::CmdGraphik_Click() { showWindow(Window::Graphics); }
+
+void Form1::unloadResultWindows()
+{
+    unloadWindow(Window::Results);
+    unloadWindow(Window::Descriptive);
+    unloadWindow(Window::Graphics);
+}
+
+} // namespace zx

@@ -1,0 +1,86 @@
+// Zerantix, module KAPA21: comparison of two samples.
+#include "app/AnalysisRecord.h"
+#include "app/Form10.h"
+#include "app/QtDialogs.h"
+#include "stats/NumberText.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QStandardPaths>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// Without a display Qt stops with a message about platform plugins that tells
+// a user nothing; say what is missing and how to start the program anyway.
+bool displayMissing()
+{
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
+    const auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v && *v;
+    };
+    return !set("DISPLAY") && !set("WAYLAND_DISPLAY") && !set("QT_QPA_PLATFORM");
+#else
+    return false;
+#endif
+}
+
+QString parameterFilePath()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("c:\\velbor.PAR");
+#else
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/velbor.PAR");
+#endif
+}
+
+// Folder of the bundled example workbook, if it can be found.
+std::optional<std::string> exampleFolder(const QString& applicationDir)
+{
+    const QStringList candidates = { applicationDir + "/examples", applicationDir + "/../examples",
+        QStringLiteral(ZX_EXAMPLES_DIR) };
+    for (const QString& dir : candidates)
+        if (QFileInfo::exists(dir + "/blatt.xls"))
+            return QDir(dir).absolutePath().toStdString();
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (displayMissing()) {
+        std::fprintf(stderr,
+            "Zerantix: Kein Bildschirm gefunden (DISPLAY ist nicht gesetzt).\n"
+            "Starten Sie das Programm in einer grafischen Sitzung oder unter Xvfb:\n"
+            "  xvfb-run -a %s%s\n",
+            argv[0], argc > 1 ? " <Verzeichnis>" : "");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Zerantix");
+
+    const QString point = QLocale::system().decimalPoint();
+    zx::SetDecimalSeparator(point.isEmpty() ? '.' : point.at(0).toLatin1());
+
+    zx::StartOptions options;
+    options.parameterFile = parameterFilePath().toStdString();
+    const QStringList args = QApplication::arguments();
+    if (args.size() == 2)
+        options.argumentFolder = QDir(args.at(1)).absolutePath().toStdString();
+    options.exampleFolder = exampleFolder(QApplication::applicationDirPath());
+    options.currentFolder = QDir::currentPath().toStdString();
+
+    // One analysis record for the whole run, handed to every window.
+    auto record = std::make_unique<zx::AnalysisRecord>();
+    zx::QtDialogs dialogs;
+    zx::Form10 start(*record, dialogs, options);
+    start.show();
+    return QApplication::exec();
+}
