@@ -3,6 +3,7 @@
 #include "app/AnalysisRecord.h"
 #include "app/Controls.h"
 #include "app/TestNames.h"
+#include "stats/Descriptive.h"
 #include "stats/Dialogs.h"
 #include "stats/Helpers.h"
 #include "stats/NumberText.h"
@@ -268,7 +269,7 @@ void Form1::CmdTestWahl_Click()
 
     // Summary values got their descriptive values at input.
     if (rec_.Datentyp != 3)
-        computeDescriptives();
+        ComputeDescriptives(rec_, dialogs_);
 }
 
 void Form1::List1_Click() { testListClick(List1, 1); }
@@ -370,7 +371,9 @@ void Form1::varianceTestClick(ClickList* clicked, const char* testName, const ch
 {
     if (clicked->ListIndex() == 0)
         rec_.TestName = testName;
-    computeMoments();
+    // Without data (after a cancelled input) there is nothing to compare.
+    if (!computeMoments())
+        return;
 
     const std::string prompt = std::string("Irrtumswahrscheinlichkeit/") + tableWord + "\r\r(z.B. 0.5, 1 oder 5%)";
     for (;;) {
@@ -390,6 +393,16 @@ void Form1::varianceTestClick(ClickList* clicked, const char* testName, const ch
     List6->setVisible(false);
     Shape5->setVisible(false);
     clicked->setEnabled(false);
+}
+
+bool Form1::computeMoments()
+{
+    for (int k = 1; k <= 2; ++k) {
+        rec_.StichprobeNr = static_cast<Integer>(k);
+        if (!ComputeMoments(rec_, dialogs_, k))
+            return false;
+    }
+    return true;
 }
 
 void Form1::CmdErgebnisse_Click() { runResults(); }

@@ -61,8 +61,7 @@ private:
     enum class Window { Results, Descriptive, Graphics, CheckReport, AssumptionDialog, ShapeNotice };
     void showWindow(Window) { }
     void unloadWindow(Window) { }
-    void computeDescriptives() { }
-    void computeMoments() { }
+    bool computeMoments();
     void runVarianceTest() { }
     void runResults() { }
     void unloadResultWindows();

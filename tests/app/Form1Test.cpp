@@ -173,6 +173,48 @@ private slots:
         QCOMPARE(enabledButtons(form.get()), expected);
     }
 
+    void testChoiceComputesTheDescriptiveValues()
+    {
+        seedSingleValues(*rec, 5, 4); // 11..15 and 101..104
+        toTestChoice(1);
+        QCOMPARE(rec->Mittelwert[1], 13.0);
+        QCOMPARE(rec->Mittelwert[2], 102.5);
+        QCOMPARE(rec->Umfang[2], Long(4));
+        QCOMPARE(rec->Median[1], Variant(13.0));
+        QCOMPARE(rec->Minimum[2], 101.0f);
+        QCOMPARE(rec->SortWerte(4, 4), Variant(104.0));
+        QVERIFY(dialogs->shown().empty());
+    }
+
+    void testChoiceOfPairedValuesDescribesTheDifferences()
+    {
+        seedSingleValues(*rec, 4, 4);
+        rec->Datentyp = 4;
+        const double second[] = { 9, 13, 12, 20 }; // differences 2, -1, 1, -6
+        for (int i = 1; i <= 4; ++i) {
+            rec->Werte(i, 2) = second[i - 1];
+            rec->Differenzen[static_cast<std::size_t>(i)] = rec->Werte(i, 1) - rec->Werte(i, 2);
+        }
+        rec->Mittelwert[2] = -99;
+        form->CmdTestWahl_Click();
+        QCOMPARE(rec->Mittelwert[1], -1.0);
+        QCOMPARE(rec->Minimum[1], -6.0f);
+        QCOMPARE(rec->Maximum[1], 2.0f);
+        QCOMPARE(rec->Median[1], Variant(0.0));
+        QCOMPARE(rec->Mittelwert[2], -99.0); // only the differences are described
+    }
+
+    void testChoiceOfSummaryValuesComputesNothing()
+    {
+        rec->Datentyp = 3;
+        rec->Mittelwert[1] = 10;
+        rec->Umfang[1] = 25;
+        form->CmdTestWahl_Click();
+        QCOMPARE(rec->Mittelwert[1], 10.0);
+        QCOMPARE(rec->Umfang[1], Long(25));
+        QVERIFY(dialogs->shown().empty());
+    }
+
     void testListSetsTheTestName_data()
     {
         QTest::addColumn<int>("datentyp");
