@@ -336,7 +336,7 @@ TEST_F(Descriptive, SortOfFiveHundredValuesWithTies)
 
 std::map<std::string, std::vector<std::string>> loadListings()
 {
-    std::ifstream in(std::string(ZX_TEST_DATA_DIR) + "/stats/data/listing_reference.txt");
+    std::ifstream in(std::string(ZX_TEST_DATA_DIR) + "/data/listing_reference.txt");
     std::map<std::string, std::vector<std::string>> blocks;
     std::string line, key;
     while (std::getline(in, line)) {
@@ -458,7 +458,7 @@ struct NistSet {
 
 NistSet loadNist(const std::string& name)
 {
-    std::ifstream in(std::string(ZX_TEST_DATA_DIR) + "/stats/data/nist-strd/" + name + ".dat");
+    std::ifstream in(std::string(ZX_TEST_DATA_DIR) + "/data/nist-strd/" + name + ".dat");
     NistSet set;
     std::string line;
     int number = 0;

@@ -36,7 +36,7 @@ struct Reference {
 
 std::vector<Reference> loadReference()
 {
-    std::ifstream in(std::string(ZX_TEST_DATA_DIR) + "/stats/data/distribution_reference.csv");
+    std::ifstream in(std::string(ZX_TEST_DATA_DIR) + "/data/distribution_reference.csv");
     std::vector<Reference> rows;
     std::string line;
     while (std::getline(in, line)) {
