@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -43,13 +44,6 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
         const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
         return lower(x) == lower(y);
     });
-}
-
-XlsReadOutcome fail(OpenErrorCode code, std::string detail)
-{
-    XlsReadOutcome out;
-    out.failure = ParseFailure{ code, std::move(detail) };
-    return out;
 }
 
 XlsReadOutcome parse(std::span<const std::uint8_t> stream)
@@ -89,14 +83,16 @@ bool HasOle2Signature(std::span<const std::uint8_t> bytes)
     return bytes.size() >= sizeof kOle2Signature && std::memcmp(bytes.data(), kOle2Signature, sizeof kOle2Signature) == 0;
 }
 
-XlsReadOutcome ReadXlsBytes(std::span<const std::uint8_t> bytes)
+std::optional<std::vector<std::uint8_t>> ExtractWorkbookStream(
+    std::span<const std::uint8_t> bytes, ParseFailure& failure)
 {
-    if (!HasOle2Signature(bytes))
-        return parse(bytes); // a bare workbook stream
-
     static std::once_flag initialised;
     std::call_once(initialised, [] { gsf_init(); });
 
+    const auto fail = [&failure](OpenErrorCode code, std::string detail) {
+        failure = ParseFailure{ code, std::move(detail) };
+        return std::nullopt;
+    };
     GRef<GsfInput> input(gsf_input_memory_new(bytes.data(), static_cast<gsf_off_t>(bytes.size()), FALSE));
     if (!input)
         return fail(OpenErrorCode::Damaged, "the container could not be opened");
@@ -122,7 +118,18 @@ XlsReadOutcome ReadXlsBytes(std::span<const std::uint8_t> bytes)
     std::vector<std::uint8_t> data(static_cast<std::size_t>(size));
     if (size > 0 && !gsf_input_read(stream.get(), data.size(), data.data()))
         return fail(OpenErrorCode::Damaged, "the workbook stream cannot be read to its end");
-    return parse(data);
+    return data;
+}
+
+XlsReadOutcome ReadXlsBytes(std::span<const std::uint8_t> bytes)
+{
+    if (!HasOle2Signature(bytes))
+        return parse(bytes); // a bare workbook stream
+    XlsReadOutcome out;
+    const auto stream = ExtractWorkbookStream(bytes, out.failure);
+    if (!stream)
+        return out;
+    return parse(*stream);
 }
 
 XlsWorkbook::XlsWorkbook(ParsedWorkbook book) : book_(std::move(book)) {}

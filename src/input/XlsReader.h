@@ -8,7 +8,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
+#include <vector>
 
 namespace zx {
 
@@ -44,6 +46,11 @@ struct XlsReadOutcome {
 // (BIFF8) or "Book" (BIFF5/7) stream, names compared without regard to case,
 // or such a stream on its own.
 XlsReadOutcome ReadXlsBytes(std::span<const std::uint8_t> bytes);
+
+// The bytes of the workbook stream inside an OLE2 compound file, or nothing
+// (and the reason in failure).
+std::optional<std::vector<std::uint8_t>> ExtractWorkbookStream(
+    std::span<const std::uint8_t> bytes, ParseFailure& failure);
 
 // True when the bytes start with the OLE2 compound file signature.
 bool HasOle2Signature(std::span<const std::uint8_t> bytes);
