@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev libgsf-1-dev
   libboost-dev
   libgtest-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
   python3 python3-xlwt python3-xlrd python3-scipy

@@ -111,7 +111,19 @@ OpenResult OpenWorkbook(const std::string& path)
         std::ifstream in(p, std::ios::binary);
         if (!in)
             return failure(OpenErrorCode::NotReadable, Why::Plain, path, std::strerror(errno));
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        // One read of the whole file where its size is known; piece by piece
+        // where it is not (a pipe, a special file).
+        const std::streamoff size = in.seekg(0, std::ios::end) ? static_cast<std::streamoff>(in.tellg()) : -1;
+        in.clear();
+        in.seekg(0, std::ios::beg);
+        if (size > 0) {
+            bytes.resize(static_cast<std::size_t>(size));
+            in.read(reinterpret_cast<char*>(bytes.data()), size);
+            bytes.resize(static_cast<std::size_t>(in.gcount()));
+        }
+        char buffer[65536];
+        while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+            bytes.insert(bytes.end(), buffer, buffer + in.gcount());
         if (in.bad())
             return failure(OpenErrorCode::NotReadable, Why::Plain, path, "input/output error");
     } catch (const std::bad_alloc&) {

@@ -37,9 +37,11 @@ inline void putBytes(ByteVector& b, const std::string& s) { b.insert(b.end(), s.
 inline ByteVector record(unsigned type, const ByteVector& data)
 {
     ByteVector r;
+    r.reserve(4 + data.size());
     put16(r, type);
     put16(r, static_cast<unsigned>(data.size()));
-    r.insert(r.end(), data.begin(), data.end());
+    if (!data.empty())
+        r.insert(r.end(), data.begin(), data.end());
     return r;
 }
 
