@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/AnalysisRecord.h"
+#include "app/Confirmation.h"
 #include "app/Controls.h"
 #include "app/TestNames.h"
 #include "stats/Descriptive.h"
@@ -8,6 +9,7 @@
 #include "stats/Helpers.h"
 #include "stats/NumberText.h"
 #include "stats/ReportLines.h"
+#include "input/Form9.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -49,6 +51,11 @@ Form1::Form1(AnalysisRecord& record, Dialogs& dialogs, QWidget* parent)
     endProgram = [] {
         QApplication::closeAllWindows();
         QCoreApplication::exit(0);
+    };
+    runDataManager = [this] {
+        Form9 manager(rec_, dialogs_, this);
+        if (!manager.manager().closed())
+            manager.exec();
     };
     buildControls();
     Form_Initialize();
@@ -230,10 +237,50 @@ void Form1::CmdEingabe_Click() { DataControl(); }
 
 void Form1::CmdNeuStart_Click() { DataControl(); }
 
+void Form1::setCommandsVisible(bool visible)
+{
+    for (QPushButton* b : { CmdEingabe, CmdNeuStart, CmdTestWahl, CmdZusatzTest, CmdErgebnisse, CmdDeskriptive, CmdGraphik, CmdEnde })
+        b->setVisible(visible);
+    for (QFrame* f : { Shape2, Shape3, Shape4 })
+        f->setVisible(visible);
+    if (!visible)
+        Shape5->setVisible(false);
+}
+
 void Form1::DataControl()
 {
-    // The input and its confirmation run through the data manager, which is
-    // not part of the program yet; until then the command changes nothing.
+    for (ClickList* l : { List1, List2, List3, List5 })
+        l->setEnabled(false);
+    List4->setVisible(false);
+    List6->setVisible(false);
+    rec_.TestName.clear();
+    unloadResultWindows();
+    for (QPushButton* b : { CmdEnde, CmdEingabe, CmdErgebnisse, CmdDeskriptive, CmdGraphik, CmdTestWahl, CmdZusatzTest })
+        b->setEnabled(false);
+
+    for (;;) {
+        // While the manager runs, the only way on is through it.
+        setCommandsVisible(false);
+        if (runDataManager)
+            runDataManager();
+        if (rec_.TestName == TestNames::Unende)
+            continue; // the reading failed: the manager opens again
+        if (rec_.TestName == TestNames::Ende) {
+            for (QPushButton* b : { CmdEnde, CmdEingabe, CmdZusatzTest })
+                b->setEnabled(true);
+            setCommandsVisible(true);
+            return;
+        }
+        if (const auto listing = ConfirmationListing(rec_))
+            rec_.Meldung = *listing;
+        if (dialogs_.AskYesNo(rec_.Meldung, "Bitte bestätigen Sie"))
+            break;
+    }
+    if (rec_.Datentyp == 4)
+        FillDifferences(rec_);
+    for (QPushButton* b : { CmdEnde, CmdTestWahl, CmdNeuStart, CmdZusatzTest })
+        b->setEnabled(true);
+    setCommandsVisible(true);
 }
 
 void Form1::CmdEnde_Click()

@@ -27,6 +27,9 @@ public:
     // What "Abbrechen" does to end the program; the default closes every
     // window and leaves the event loop. Tests replace it.
     std::function<void()> endProgram;
+    // Runs the data manager modally; its outcome is left in TestName. The
+    // default opens the manager's window; tests replace it.
+    std::function<void()> runDataManager;
 
     void Form_Initialize();
     void Form_Load();
@@ -54,6 +57,7 @@ private:
     QLabel* makeLabel(const char* name, const char* caption);
     ClickList* makeList(const char* name, std::initializer_list<const char*> items);
     void testListClick(ClickList* clicked, int listNumber);
+    void setCommandsVisible(bool visible);
     void varianceTestClick(ClickList* clicked, const char* testName, const char* tableWord, bool asks);
 
     // Steps carried out by other windows and routines of the workflow. Each

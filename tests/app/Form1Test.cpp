@@ -215,6 +215,103 @@ private slots:
         QVERIFY(dialogs->shown().empty());
     }
 
+    // ---- Data input and confirmation, with the manager's outcome scripted.
+
+    void acceptedInputOffersTheTestChoice()
+    {
+        int runs = 0;
+        form->runDataManager = [&] {
+            ++runs;
+            // While the manager runs, nothing else on the main window works.
+            for (const QString& name : kButtons)
+                QVERIFY2(form->findChild<QPushButton*>(name)->isHidden(), qPrintable(name));
+            for (const char* f : { "Shape2", "Shape3", "Shape4", "Shape5" })
+                QVERIFY(child<QFrame>(form.get(), f)->isHidden());
+            for (const char* l : { "List1", "List2", "List3", "List5" })
+                QVERIFY(!list(l)->isEnabled());
+            seedSingleValues(*rec, 9, 7);
+            rec->Werte(1, 1) = 3.5;
+            rec->TestName.clear();
+        };
+        dialogs->yesNo(true);
+        zx::test::click(form.get(), "CmdEingabe");
+        QCOMPARE(runs, 1);
+        const auto asked = dialogs->shown(Kind::YesNo);
+        QCOMPARE(asked.size(), std::size_t(1));
+        QCOMPARE(asked[0].title, std::string("Bitte bestätigen Sie"));
+        QVERIFY(asked[0].text.starts_with("Datentyp: Einzelne Werte\rGewählt wurden folgende Stichproben:\r\r1.Stichprobe: n= 9\r\n 3.5 12 13 14 ..."));
+        QCOMPARE(rec->Meldung, asked[0].text);
+        QCOMPARE(enabledButtons(form.get()), QStringList({ "CmdNeuStart", "CmdTestWahl", "CmdZusatzTest", "CmdEnde" }));
+        for (const QString& name : kButtons)
+            QVERIFY(form->findChild<QPushButton*>(name)->isVisible());
+        for (const char* f : { "Shape2", "Shape3", "Shape4" })
+            QVERIFY(child<QFrame>(form.get(), f)->isVisible());
+        QVERIFY(!list("List1")->isEnabled());
+        zx::test::click(form.get(), "CmdTestWahl");
+        QVERIFY(list("List1")->isEnabled());
+    }
+
+    void answeringNoRepeatsTheInputAndYesFillsTheDifferences()
+    {
+        int runs = 0;
+        form->runDataManager = [&] {
+            ++runs;
+            rec->Datentyp = 4;
+            rec->AnzahlWerte[1] = rec->AnzahlWerte[2] = 3;
+            for (int i = 1; i <= 3; ++i) {
+                rec->Werte(i, 1) = 10 * i + runs;
+                rec->Werte(i, 2) = i;
+            }
+            rec->TestName.clear();
+        };
+        dialogs->yesNo(false).yesNo(true);
+        form->CmdEingabe_Click();
+        QCOMPARE(runs, 2);
+        QCOMPARE(rec->Differenzen[1], 11.0);
+        QCOMPARE(rec->Differenzen[3], 29.0);
+        QVERIFY(dialogs->shown(Kind::YesNo)[0].text.find("Wertepaare: n= 3\r\n 11 21 31 ...\r\n\r\n 1 2 3 ...") != std::string::npos);
+    }
+
+    void failedReadingOpensTheManagerAgainWithoutAQuestion()
+    {
+        int runs = 0;
+        form->runDataManager = [&] {
+            ++runs;
+            rec->TestName = runs == 1 ? "UNENDE" : "";
+            rec->Datentyp = 3;
+        };
+        dialogs->yesNo(true);
+        form->CmdEingabe_Click();
+        QCOMPARE(runs, 2);
+        QCOMPARE(dialogs->shown(Kind::YesNo).size(), std::size_t(1));
+    }
+
+    void cancelledInputRestoresTheMainWindow()
+    {
+        form->runDataManager = [&] { rec->TestName = "ENDE"; };
+        form->CmdEingabe_Click();
+        QCOMPARE(enabledButtons(form.get()), QStringList({ "CmdEingabe", "CmdZusatzTest", "CmdEnde" }));
+        for (const QString& name : kButtons)
+            QVERIFY(form->findChild<QPushButton*>(name)->isVisible());
+        QVERIFY(dialogs->shown().empty());
+        QVERIFY(!button("CmdTestWahl")->isEnabled());
+    }
+
+    void newStartAfterAResultRunsTheSameInput()
+    {
+        form->runDataManager = [&] {
+            seedSingleValues(*rec, 5, 5);
+            rec->TestName.clear();
+        };
+        dialogs->yesNo(true).yesNo(true);
+        form->CmdEingabe_Click();
+        QVERIFY(!button("CmdEingabe")->isEnabled());
+        rec->TestName = "WELCH-TEST";
+        zx::test::click(form.get(), "CmdNeuStart");
+        QCOMPARE(rec->TestName, std::string());
+        QCOMPARE(enabledButtons(form.get()), QStringList({ "CmdNeuStart", "CmdTestWahl", "CmdZusatzTest", "CmdEnde" }));
+    }
+
     void testListSetsTheTestName_data()
     {
         QTest::addColumn<int>("datentyp");

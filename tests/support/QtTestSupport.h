@@ -3,10 +3,16 @@
 
 #include "ScriptedDialogs.h"
 
+#include <QApplication>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
+
+#include <deque>
+#include <functional>
 
 namespace zx::test {
 
@@ -36,5 +42,50 @@ inline void click(QWidget* w, const char* buttonName)
 {
     QTest::mouseClick(child<QPushButton>(w, buttonName), Qt::LeftButton);
 }
+
+// Plays actions on modal windows as they come up, in order: for each step the
+// next modal window must carry the given object name. The action runs from
+// the event loop of that window, so it may open further modal windows.
+class ModalScript {
+public:
+    ModalScript()
+    {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+        timer_.start();
+    }
+
+    void then(const QString& objectName, std::function<void(QWidget*)> action)
+    {
+        steps_.push_back({ objectName, std::move(action) });
+    }
+
+    bool done() const { return steps_.empty(); }
+    QString pending() const { return steps_.empty() ? QString() : steps_.front().first; }
+
+private:
+    void poll()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || steps_.empty() || modal == handled_ || !modal->isVisible())
+            return;
+        if (modal->objectName() != steps_.front().first)
+            return;
+        handled_ = modal;
+        auto action = std::move(steps_.front().second);
+        steps_.pop_front();
+        // A timer of its own: the poll timer does not fire while its own
+        // callback still runs, and the action may open a nested event loop.
+        QPointer<QWidget> target(modal);
+        QTimer::singleShot(0, [target, action] {
+            if (target)
+                action(target);
+        });
+    }
+
+    QTimer timer_;
+    std::deque<std::pair<QString, std::function<void(QWidget*)>>> steps_;
+    QPointer<QWidget> handled_;
+};
 
 } // namespace zx::test
