@@ -12,7 +12,9 @@
 #include "input/Form9.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFrame>
+#include <QPointer>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -53,7 +55,9 @@ Form1::Form1(AnalysisRecord& record, Dialogs& dialogs, QWidget* parent)
         QCoreApplication::exit(0);
     };
     runDataManager = [this] {
-        Form9 manager(rec_, dialogs_, this);
+        // A window of its own rather than one stacked on the main window, so
+        // that the workbook window can stay in front of the main window.
+        Form9 manager(rec_, dialogs_, nullptr);
         if (!manager.manager().closed())
             manager.exec();
     };
@@ -247,6 +251,36 @@ void Form1::setCommandsVisible(bool visible)
         Shape5->setVisible(false);
 }
 
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // The input runs on this window's stack; it must end first.
+    if (inputRunning_)
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
+}
+
+void Form1::runManagerAlone()
+{
+    if (!runDataManager)
+        return;
+    // Every other window waits while the manager runs, as behind a modal
+    // window; the manager keeps its workbook window usable for marking.
+    QList<QPointer<QWidget>> paused;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->isEnabled()) {
+            w->setEnabled(false);
+            paused << w;
+        }
+    }
+    inputRunning_ = true;
+    runDataManager();
+    inputRunning_ = false;
+    for (const auto& w : paused)
+        if (w)
+            w->setEnabled(true);
+}
+
 void Form1::DataControl()
 {
     for (ClickList* l : { List1, List2, List3, List5 })
@@ -261,8 +295,7 @@ void Form1::DataControl()
     for (;;) {
         // While the manager runs, the only way on is through it.
         setCommandsVisible(false);
-        if (runDataManager)
-            runDataManager();
+        runManagerAlone();
         if (rec_.TestName == TestNames::Unende)
             continue; // the reading failed: the manager opens again
         if (rec_.TestName == TestNames::Ende) {

@@ -34,6 +34,9 @@ public:
     void Form_Initialize();
     void Form_Load();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 public slots:
     void CmdEingabe_Click();
     void CmdNeuStart_Click();
@@ -70,8 +73,11 @@ private:
     void runResults() { }
     void unloadResultWindows();
 
+    void runManagerAlone();
+
     AnalysisRecord& rec_;
     Dialogs& dialogs_;
+    bool inputRunning_ = false;
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

@@ -17,7 +17,8 @@ Form9::Form9(AnalysisRecord& record, Dialogs& dialogs, QWidget* parent)
 {
     setObjectName("Form9");
     setWindowTitle("MANAGER");
-    // Modal to the main window only: the workbook window stays usable.
+    // The main window waits for the manager, whose commands are all hidden
+    // meanwhile; the workbook window must stay usable for marking cells.
     setWindowModality(Qt::WindowModal);
 
     auto* menuBar = new QMenuBar(this);

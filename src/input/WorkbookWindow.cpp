@@ -206,6 +206,7 @@ RangeDialog::RangeDialog(const QString& prompt, const QString& title, WorkbookWi
                 window_->showRange(*r);
         });
     }
+    setMinimumWidth(fontMetrics().horizontalAdvance(title) + 140); // the whole title in its bar
     if (const QScreen* s = screen()) {
         const QRect area = s->availableGeometry();
         adjustSize();
@@ -228,7 +229,7 @@ void RangeDialog::accept()
 
 QtWorkbookView::QtWorkbookView(QWidget* dialogParent)
     : dialogParent_(dialogParent)
-    , window_(new WorkbookWindow())
+    , window_(new WorkbookWindow()) // a window of its own: the manager's questions must not block it
 {
 }
 

@@ -229,6 +229,10 @@ private slots:
                 QVERIFY(child<QFrame>(form.get(), f)->isHidden());
             for (const char* l : { "List1", "List2", "List3", "List5" })
                 QVERIFY(!list(l)->isEnabled());
+            // Everything else waits, as behind a modal window; the input runs
+            // on the main window's stack, so it cannot be closed meanwhile.
+            QVERIFY(!form->isEnabled());
+            QVERIFY(!form->close());
             seedSingleValues(*rec, 9, 7);
             rec->Werte(1, 1) = 3.5;
             rec->TestName.clear();
@@ -236,6 +240,7 @@ private slots:
         dialogs->yesNo(true);
         zx::test::click(form.get(), "CmdEingabe");
         QCOMPARE(runs, 1);
+        QVERIFY(form->isEnabled());
         const auto asked = dialogs->shown(Kind::YesNo);
         QCOMPARE(asked.size(), std::size_t(1));
         QCOMPARE(asked[0].title, std::string("Bitte bestätigen Sie"));
