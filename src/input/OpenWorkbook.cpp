@@ -111,35 +111,35 @@ OpenResult OpenWorkbook(const std::string& path)
         std::ifstream in(p, std::ios::binary);
         if (!in)
             return failure(OpenErrorCode::NotReadable, Why::Plain, path, std::strerror(errno));
-        // One read of the whole file where its size is known; piece by piece
-        // where it is not (a pipe, a special file).
-        const std::streamoff size = in.seekg(0, std::ios::end) ? static_cast<std::streamoff>(in.tellg()) : -1;
-        in.clear();
-        in.seekg(0, std::ios::beg);
-        if (size > 0) {
-            bytes.resize(static_cast<std::size_t>(size));
-            in.read(reinterpret_cast<char*>(bytes.data()), size);
-            bytes.resize(static_cast<std::size_t>(in.gcount()));
-        }
-        char buffer[65536];
-        while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-            bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+        // The first bytes tell the format, so that a large file of another
+        // kind is never read whole.
+        bytes.resize(8);
+        in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+        if (in.bad())
+            return failure(OpenErrorCode::NotReadable, Why::Plain, path, "input/output error");
+
+        if (bytes.empty())
+            return failure(OpenErrorCode::NotAWorkbook, Why::Empty, path, "empty file");
+        if (startsWith(bytes, { 'P', 'K', 0x03, 0x04 }))
+            return failure(OpenErrorCode::NotAWorkbook, Why::ZipPackage, path, "a ZIP package (.xlsx, .ods)");
+        if (isOldExcelStream(bytes))
+            return failure(OpenErrorCode::NotAWorkbook, Why::OldExcel, path, "an Excel 2.x-4.0 stream");
+        if (!HasOle2Signature(bytes) && !startsWith(bytes, { 0x09, 0x08 }))
+            return failure(OpenErrorCode::NotAWorkbook, Why::Plain, path, "neither an OLE2 file nor a BIFF stream");
+
+        std::error_code sizeError;
+        const std::uintmax_t size = fs::file_size(p, sizeError);
+        if (!sizeError && size > bytes.size())
+            bytes.reserve(static_cast<std::size_t>(size));
+        std::vector<char> buffer(1 << 16);
+        while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0)
+            bytes.insert(bytes.end(), buffer.data(), buffer.data() + in.gcount());
         if (in.bad())
             return failure(OpenErrorCode::NotReadable, Why::Plain, path, "input/output error");
     } catch (const std::bad_alloc&) {
         return failure(OpenErrorCode::NotReadable, Why::Plain, path, "too large to hold in memory");
     }
-
-    if (bytes.empty())
-        return failure(OpenErrorCode::NotAWorkbook, Why::Empty, path, "empty file");
-    if (startsWith(bytes, { 'P', 'K', 0x03, 0x04 }))
-        return failure(OpenErrorCode::NotAWorkbook, Why::ZipPackage, path, "a ZIP package (.xlsx, .ods)");
-    if (isOldExcelStream(bytes))
-        return failure(OpenErrorCode::NotAWorkbook, Why::OldExcel, path, "an Excel 2.x-4.0 stream");
-    const bool ole = HasOle2Signature(bytes);
-    const bool bareStream = startsWith(bytes, { 0x09, 0x08 });
-    if (!ole && !bareStream)
-        return failure(OpenErrorCode::NotAWorkbook, Why::Plain, path, "neither an OLE2 file nor a BIFF stream");
 
     XlsReadOutcome read = ReadXlsBytes(bytes);
     if (!read.workbook)

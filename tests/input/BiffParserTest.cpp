@@ -120,6 +120,25 @@ TEST(CellRecordsMore, FormulaStringWithoutStringRecordKeepsTheNextRecord)
     EXPECT_EQ(book->cell(0, "F6"), Cell::number(1));
 }
 
+TEST(CellRecordsMore, FormulaStringGoesOnInContinueRecords)
+{
+    // A long formula result: the STRING record's characters go on in a
+    // CONTINUE record that starts with its own flags byte (here: 16-bit).
+    ByteVector first;
+    put16(first, 6);
+    first.push_back(0);
+    putBytes(first, "abc");
+    ByteVector rest{ 0x01 };
+    put16(rest, 0x0416);
+    put16(rest, 'x');
+    put16(rest, 'y');
+    const auto book = read(oneSheet(concat({ formulaSpecial(0, 0, 0), record(0x0207, first), record(0x003C, rest),
+        numberRecord(1, 0, 2) })));
+    ASSERT_TRUE(book);
+    EXPECT_EQ(book->cell(0, "A1"), Cell::text("abcЖxy"));
+    EXPECT_EQ(book->cell(0, "A2"), Cell::number(2));
+}
+
 TEST(CellRecordsMore, NaNNumberStaysNaN)
 {
     const auto book = read(oneSheet(numberRecord(0, 0, std::nan(""))));
