@@ -40,9 +40,9 @@ ByteVector numericSheetStream()
         const ByteVector r = record(0x00BD, mulrk);
         cells.insert(cells.end(), r.begin(), r.end());
     }
-    BookSpec spec;
-    spec.sheets = { { "Zahlen", 0, 0, std::move(cells) } };
-    return buildStream(spec);
+    BookLayout layout;
+    layout.sheets = { { "Zahlen", 0, 0, std::move(cells) } };
+    return buildStream(layout);
 }
 
 const std::string& generatedWorkbook()

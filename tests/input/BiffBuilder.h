@@ -162,7 +162,7 @@ inline ByteVector bofRecord(bool biff8, unsigned substream)
     return record(0x0809, b);
 }
 
-struct SheetSpec {
+struct SheetLayout {
     std::string name;   // BIFF8: Latin-1 or ASCII here; BIFF5: code-page bytes
     unsigned state = 0; // 0 visible, 1 hidden, 2 very hidden
     unsigned type = 0;  // 0 worksheet, 2 chart
@@ -172,20 +172,20 @@ struct SheetSpec {
 // A whole workbook stream: globals (BOF, optional CODEPAGE, WINDOW1 with the
 // active tab, extra records such as an SST, BOUNDSHEETs, EOF), then the
 // sheets' substreams.
-struct BookSpec {
+struct BookLayout {
     bool biff8 = true;
     int codePage = -1; // -1: no CODEPAGE record
     unsigned activeTab = 0;
     ByteVector globalsExtra; // placed before the BOUNDSHEET records
-    std::vector<SheetSpec> sheets;
+    std::vector<SheetLayout> sheets;
 };
 
-inline ByteVector buildStream(const BookSpec& spec)
+inline ByteVector buildStream(const BookLayout& layout)
 {
-    ByteVector globals = bofRecord(spec.biff8, 0x0005);
-    if (spec.codePage >= 0) {
+    ByteVector globals = bofRecord(layout.biff8, 0x0005);
+    if (layout.codePage >= 0) {
         ByteVector cp;
-        put16(cp, static_cast<unsigned>(spec.codePage));
+        put16(cp, static_cast<unsigned>(layout.codePage));
         const ByteVector r = record(0x0042, cp);
         globals.insert(globals.end(), r.begin(), r.end());
     }
@@ -193,23 +193,23 @@ inline ByteVector buildStream(const BookSpec& spec)
         ByteVector w;
         for (int i = 0; i < 5; ++i)
             put16(w, 0);
-        put16(w, spec.activeTab);
+        put16(w, layout.activeTab);
         put16(w, 0);
         put16(w, 1);
         put16(w, 600);
         const ByteVector r = record(0x003D, w);
         globals.insert(globals.end(), r.begin(), r.end());
     }
-    globals.insert(globals.end(), spec.globalsExtra.begin(), spec.globalsExtra.end());
+    globals.insert(globals.end(), layout.globalsExtra.begin(), layout.globalsExtra.end());
 
     std::vector<std::size_t> offsetFields;
-    for (const SheetSpec& s : spec.sheets) {
+    for (const SheetLayout& s : layout.sheets) {
         ByteVector b;
         put32(b, 0); // patched below
         b.push_back(static_cast<std::uint8_t>(s.state));
         b.push_back(static_cast<std::uint8_t>(s.type));
         b.push_back(static_cast<std::uint8_t>(s.name.size()));
-        if (spec.biff8)
+        if (layout.biff8)
             b.push_back(0); // 8-bit characters
         putBytes(b, s.name);
         offsetFields.push_back(globals.size() + 4);
@@ -220,13 +220,13 @@ inline ByteVector buildStream(const BookSpec& spec)
     globals.insert(globals.end(), eof.begin(), eof.end());
 
     ByteVector stream = globals;
-    for (std::size_t i = 0; i < spec.sheets.size(); ++i) {
+    for (std::size_t i = 0; i < layout.sheets.size(); ++i) {
         const auto offset = static_cast<std::uint32_t>(stream.size());
         for (int k = 0; k < 4; ++k)
             stream[offsetFields[i] + static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(offset >> (8 * k));
-        const ByteVector bof = bofRecord(spec.biff8, spec.sheets[i].type == 2 ? 0x0020 : 0x0010);
+        const ByteVector bof = bofRecord(layout.biff8, layout.sheets[i].type == 2 ? 0x0020 : 0x0010);
         stream.insert(stream.end(), bof.begin(), bof.end());
-        stream.insert(stream.end(), spec.sheets[i].records.begin(), spec.sheets[i].records.end());
+        stream.insert(stream.end(), layout.sheets[i].records.begin(), layout.sheets[i].records.end());
         stream.insert(stream.end(), eof.begin(), eof.end());
     }
     return stream;

@@ -37,10 +37,10 @@ ParseFailure failureOf(const ByteVector& stream)
 
 ByteVector oneSheet(const ByteVector& cells, const ByteVector& globalsExtra = {})
 {
-    BookSpec spec;
-    spec.globalsExtra = globalsExtra;
-    spec.sheets = { { "Tabelle1", 0, 0, cells } };
-    return buildStream(spec);
+    BookLayout layout;
+    layout.globalsExtra = globalsExtra;
+    layout.sheets = { { "Tabelle1", 0, 0, cells } };
+    return buildStream(layout);
 }
 
 ByteVector eightBit(const std::string& s)
@@ -377,12 +377,12 @@ class FrontSheet : public ::testing::TestWithParam<FrontCase> {};
 TEST_P(FrontSheet, FollowsTheActiveTab)
 {
     const FrontCase& c = GetParam();
-    BookSpec spec;
-    spec.activeTab = c.activeTab;
+    BookLayout layout;
+    layout.activeTab = c.activeTab;
     for (std::size_t i = 0; i < c.stateAndType.size(); ++i)
-        spec.sheets.push_back({ "S" + std::to_string(i), c.stateAndType[i].first, c.stateAndType[i].second,
+        layout.sheets.push_back({ "S" + std::to_string(i), c.stateAndType[i].first, c.stateAndType[i].second,
             numberRecord(0, 0, static_cast<double>(i)) });
-    const auto book = read(buildStream(spec));
+    const auto book = read(buildStream(layout));
     ASSERT_TRUE(book);
     EXPECT_EQ(book->sheetCount(), c.expectedCount);
     EXPECT_EQ(book->frontSheet(), c.expectedFront);
@@ -403,10 +403,10 @@ INSTANTIATE_TEST_SUITE_P(Books, FrontSheet,
 
 TEST(Sheets, ChartSheetsAreNotListedAndNamesAndVisibilityAreKept)
 {
-    BookSpec spec;
-    spec.sheets = { { "Daten", 0, 0, numberRecord(0, 0, 1) }, { "Diagramm1", 0, 2, {} },
+    BookLayout layout;
+    layout.sheets = { { "Daten", 0, 0, numberRecord(0, 0, 1) }, { "Diagramm1", 0, 2, {} },
         { "Versteckt", 1, 0, numberRecord(1, 1, 2) }, { "Ganz versteckt", 2, 0, {} } };
-    const auto book = read(buildStream(spec));
+    const auto book = read(buildStream(layout));
     ASSERT_TRUE(book);
     ASSERT_EQ(book->sheetCount(), 3);
     EXPECT_EQ(book->sheetName(0), "Daten");
@@ -455,13 +455,13 @@ class Biff5CodePages : public ::testing::TestWithParam<CodePageCase> {};
 TEST_P(Biff5CodePages, TextAndSheetNamesBecomeUtf8)
 {
     const CodePageCase& c = GetParam();
-    BookSpec spec;
-    spec.biff8 = false;
-    spec.codePage = c.codePage;
+    BookLayout layout;
+    layout.biff8 = false;
+    layout.codePage = c.codePage;
     // Two cells with the same text: a converter that keeps state between
     // texts would show itself in the second.
-    spec.sheets = { { c.bytes, 0, 0, concat({ labelRecord5(0, 0, c.bytes), labelRecord5(1, 0, c.bytes) }) } };
-    const auto book = read(buildStream(spec));
+    layout.sheets = { { c.bytes, 0, 0, concat({ labelRecord5(0, 0, c.bytes), labelRecord5(1, 0, c.bytes) }) } };
+    const auto book = read(buildStream(layout));
     ASSERT_TRUE(book);
     EXPECT_EQ(book->biffVersion(), 5);
     EXPECT_EQ(book->sheetName(0), c.utf8);
@@ -489,16 +489,16 @@ INSTANTIATE_TEST_SUITE_P(Pages, Biff5CodePages,
 
 TEST(Biff5, NumbersFormulasAndBooleansAsInBiff8)
 {
-    BookSpec spec;
-    spec.biff8 = false;
-    spec.codePage = 1252;
+    BookLayout layout;
+    layout.biff8 = false;
+    layout.codePage = 1252;
     ByteVector str5;
     put16(str5, 3);
     putBytes(str5, "\xE4\xF6\xFC");
-    spec.sheets = { { "Blatt", 0, 0,
+    layout.sheets = { { "Blatt", 0, 0,
         concat({ numberRecord(0, 0, 1.25), rkRecord(0, 1, (3u << 2) | 2u), boolErrRecord(0, 2, 1, false),
             formulaSpecial(0, 3, 0), record(0x0207, str5) }) } };
-    const auto book = read(buildStream(spec));
+    const auto book = read(buildStream(layout));
     ASSERT_TRUE(book);
     EXPECT_EQ(book->cell(0, "A1"), Cell::number(1.25));
     EXPECT_EQ(book->cell(0, "B1"), Cell::number(3));
@@ -591,7 +591,7 @@ std::vector<BadCase> badCases()
     ByteVector bof4 = good;
     bof4[1] = 0x04; // BOF 0x0409: Excel 4.0
     ByteVector filePass = oneSheet({}, record(0x002F, ByteVector{ 1, 0, 1, 0, 1, 0 }));
-    BookSpec beyond;
+    BookLayout beyond;
     beyond.sheets = { { "x", 0, 0, {} } };
     ByteVector sheetBeyond = buildStream(beyond);
     const std::size_t field = recordData(sheetBeyond, 0x0085); // the sheet's offset

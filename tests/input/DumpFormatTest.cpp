@@ -54,11 +54,11 @@ TEST(DumpText, EscapesBackslashTabCrLf)
 
 TEST(DumpWorkbook, SheetsFirstThenCellsSheetBySheet)
 {
-    BookSpec spec;
-    spec.sheets = { { "Eins", 0, 0, concat({ numberRecord(1, 1, 0.5), boolErrRecord(0, 0, 1, false) }) },
+    BookLayout layout;
+    layout.sheets = { { "Eins", 0, 0, concat({ numberRecord(1, 1, 0.5), boolErrRecord(0, 0, 1, false) }) },
         { "Zwei\tTab", 0, 0,
             concat({ boolErrRecord(0, 2, 0x07, true), labelRecord8(0, 0, u"a\nb"), formulaSpecial(2, 0, 1, 0) }) } };
-    ParseOutcome parsed = ParseWorkbookStream(buildStream(spec));
+    ParseOutcome parsed = ParseWorkbookStream(buildStream(layout));
     ASSERT_TRUE(parsed.workbook);
     const XlsWorkbook book(std::move(*parsed.workbook));
     std::ostringstream out;

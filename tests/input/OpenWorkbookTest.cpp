@@ -53,10 +53,10 @@ protected:
 
 ByteVector smallBook(double value, bool biff8 = true)
 {
-    BookSpec spec;
-    spec.biff8 = biff8;
-    spec.sheets = { { "Tabelle1", 0, 0, numberRecord(0, 0, value) } };
-    return buildStream(spec);
+    BookLayout layout;
+    layout.biff8 = biff8;
+    layout.sheets = { { "Tabelle1", 0, 0, numberRecord(0, 0, value) } };
+    return buildStream(layout);
 }
 
 // --- The workbook stream inside the container --------------------------------
@@ -88,14 +88,14 @@ std::vector<ContainerCase> containerCases()
     // A stream of more than 4096 bytes lives in regular sectors, a smaller one
     // in the mini stream: both ways must read.
     {
-        BookSpec spec;
+        BookLayout layout;
         ByteVector cells;
         for (unsigned r = 0; r < 2000; ++r) {
             const ByteVector n = numberRecord(r, 0, r == 0 ? 8 : r);
             cells.insert(cells.end(), n.begin(), n.end());
         }
-        spec.sheets = { { "Gross", 0, 0, cells } };
-        large = buildStream(spec);
+        layout.sheets = { { "Gross", 0, 0, cells } };
+        large = buildStream(layout);
     }
     const double none = std::nan("");
     return {
@@ -150,10 +150,10 @@ std::vector<ErrorCase> errorCases()
     };
     ByteVector filePass = smallBook(1);
     {
-        BookSpec spec;
-        spec.globalsExtra = record(0x002F, ByteVector{ 1, 0, 1, 0, 1, 0 });
-        spec.sheets = { { "x", 0, 0, {} } };
-        filePass = buildStream(spec);
+        BookLayout layout;
+        layout.globalsExtra = record(0x002F, ByteVector{ 1, 0, 1, 0, 1, 0 });
+        layout.sheets = { { "x", 0, 0, {} } };
+        filePass = buildStream(layout);
     }
     ByteVector truncatedOle = oleFile({ { "Workbook", smallBook(1) } });
     truncatedOle.resize(700);
