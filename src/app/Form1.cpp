@@ -10,6 +10,8 @@
 #include "stats/NumberText.h"
 #include "stats/ReportLines.h"
 #include "input/Form9.h"
+#include "reports/Form2.h"
+#include "stats/Results.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -483,6 +485,79 @@ bool Form1::computeMoments()
             return false;
     }
     return true;
+}
+
+Form2* Form1::resultsWindow() const { return form2_; }
+
+void Form1::showWindow(Window window)
+{
+    switch (window) {
+    case Window::Results:
+        if (!form2_) {
+            form2_ = new Form2(rec_, dialogs_, this);
+            form2_->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        form2_->setTitle(QString::fromStdString(rec_.TestName));
+        // While the report is shown the test lists wait.
+        for (ClickList* l : { List1, List2, List3, List5 })
+            l->setEnabled(false);
+        form2_->show();
+        form2_->raise();
+        break;
+    default:
+        break; // windows that are not part of the program yet
+    }
+}
+
+void Form1::unloadWindow(Window window)
+{
+    switch (window) {
+    case Window::Results:
+        if (form2_)
+            delete form2_.data();
+        break;
+    default:
+        break;
+    }
+}
+
+void Form1::runResults()
+{
+    // What the results command does to this window while it runs.
+    class View : public ResultsCommandView {
+    public:
+        explicit View(Form1& f) : f_(f) { }
+        void unloadResultsWindow() override { f_.unloadWindow(Window::Results); }
+        void disableDescriptiveAndGraphics() override
+        {
+            f_.CmdDeskriptive->setEnabled(false);
+            f_.CmdGraphik->setEnabled(false);
+        }
+        void setResultsButtonEnabled(bool enabled) override { f_.CmdErgebnisse->setEnabled(enabled); }
+
+    private:
+        Form1& f_;
+    } view(*this);
+
+    const TestListSelection lists { List1->ListIndex(), List2->ListIndex(), List3->ListIndex() };
+    switch (RunResults(rec_, dialogs_, lists, view)) {
+    case ResultsOutcome::Refused:
+        break;
+    case ResultsOutcome::Shown:
+        unloadWindow(Window::Results); // a WEIR test asks no level, so an old report may still be open
+        showWindow(Window::Results);
+        for (QPushButton* b : { CmdDeskriptive, CmdGraphik, CmdTestWahl })
+            b->setEnabled(true);
+        break;
+    case ResultsOutcome::NotPossible:
+        for (ClickList* l : { List1, List2, List3, List5 })
+            l->setEnabled(false);
+        for (QPushButton* b : { CmdGraphik, CmdDeskriptive, CmdErgebnisse, CmdEingabe })
+            b->setEnabled(false);
+        for (QPushButton* b : { CmdNeuStart, CmdTestWahl })
+            b->setEnabled(true);
+        break;
+    }
 }
 
 void Form1::CmdErgebnisse_Click() { runResults(); }

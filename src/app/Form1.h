@@ -4,6 +4,7 @@
 // and windows of each step.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -18,6 +19,7 @@ namespace zx {
 struct AnalysisRecord;
 class Dialogs;
 class ClickList;
+class Form2;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -33,6 +35,9 @@ public:
 
     void Form_Initialize();
     void Form_Load();
+
+    // The test-results window while it is loaded.
+    Form2* resultsWindow() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -66,11 +71,11 @@ private:
     // Steps carried out by other windows and routines of the workflow. Each
     // does nothing until its window or routine is part of the program.
     enum class Window { Results, Descriptive, Graphics, CheckReport, AssumptionDialog, ShapeNotice };
-    void showWindow(Window) { }
-    void unloadWindow(Window) { }
+    void showWindow(Window window);
+    void unloadWindow(Window window);
     bool computeMoments();
     void runVarianceTest() { }
-    void runResults() { }
+    void runResults();
     void unloadResultWindows();
 
     void runManagerAlone();
@@ -78,6 +83,7 @@ private:
     AnalysisRecord& rec_;
     Dialogs& dialogs_;
     bool inputRunning_ = false;
+    QPointer<Form2> form2_;
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

@@ -614,16 +614,16 @@ TEST_F(DataManagerFiles, ExampleWorkbook)
 TEST_F(DataManagerFiles, FormulasInADataColumn)
 {
     using namespace test;
-    SheetSpec sheet { "Tabelle1", 0, 0, {} };
+    SheetLayout sheet { "Tabelle1", 0, 0, {} };
     for (unsigned i = 0; i < 4; ++i) {
         const ByteVector a = numberRecord(i, 0, 1.5 + i);
         const ByteVector b = formulaNumber(i, 1, 2 * (1.5 + i)); // =A*2 with its cached result
         sheet.records.insert(sheet.records.end(), a.begin(), a.end());
         sheet.records.insert(sheet.records.end(), b.begin(), b.end());
     }
-    BookSpec spec;
-    spec.sheets = { sheet };
-    writeFile((dir / "blatt.xls").string(), oleFile({ { "Workbook", buildStream(spec) } }));
+    BookLayout book;
+    book.sheets = { sheet };
+    writeFile((dir / "blatt.xls").string(), oleFile({ { "Workbook", buildStream(book) } }));
     openFiles();
     ASSERT_NE(manager->workbook(), nullptr) << (messages().empty() ? "" : messages()[0]);
     view.ranges = { "A1:B4" };
