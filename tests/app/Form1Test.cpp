@@ -4,6 +4,7 @@
 #include "app/AnalysisRecord.h"
 #include "app/Controls.h"
 #include "app/Form1.h"
+#include "reports/Form2.h"
 #include "stats/NumberText.h"
 #include "QtTestSupport.h"
 
@@ -315,6 +316,63 @@ private slots:
         zx::test::click(form.get(), "CmdNeuStart");
         QCOMPARE(rec->TestName, std::string());
         QCOMPARE(enabledButtons(form.get()), QStringList({ "CmdNeuStart", "CmdTestWahl", "CmdZusatzTest", "CmdEnde" }));
+    }
+
+    // ---- Ergebnisse.
+
+    void failedCheckRefusesTheResults()
+    {
+        toTestChoice(1);
+        clickItem(list("List1"), 0);
+        clickItem(list("List5"), 0);
+        rec->NormPruef = "N";
+        zx::test::click(form.get(), "CmdErgebnisse");
+        const auto shown = dialogs->shown(Kind::Message);
+        QCOMPARE(shown.size(), std::size_t(1));
+        QCOMPARE(shown[0].text, std::string("WÄHLEN SIE EINEN DER EMPFOHLENEN TESTS"));
+        QCOMPARE(shown[0].title, std::string("Bitte bestätigen Sie"));
+        QCOMPARE(rec->NormPruef, std::string(" "));
+        QVERIFY(!button("CmdErgebnisse")->isEnabled());
+        QVERIFY(!form->resultsWindow());
+    }
+
+    void aTestThatRefusesItsDataOffersANewStart()
+    {
+        // Paired differences that are all equal: the paired t-test has no
+        // standard deviation to divide by.
+        seedSingleValues(*rec, 4, 4);
+        rec->Datentyp = 4;
+        for (int i = 1; i <= 4; ++i) {
+            rec->Werte(i, 2) = rec->Werte(i, 1) - 3;
+            rec->Differenzen[static_cast<std::size_t>(i)] = 3;
+        }
+        form->CmdTestWahl_Click();
+        clickItem(list("List3"), 0);
+        clickItem(list("List5"), 0);
+        dialogs->input("5");
+        zx::test::click(form.get(), "CmdErgebnisse");
+        QCOMPARE(rec->ErgText[0], std::string("TESTNICHTMÖGLICH"));
+        QCOMPARE(dialogs->shown(Kind::Message).size(), std::size_t(1));
+        QCOMPARE(dialogs->shown(Kind::Message)[0].title, std::string("Fehler"));
+        QVERIFY(!form->resultsWindow());
+        for (const char* b : { "CmdGraphik", "CmdDeskriptive", "CmdErgebnisse", "CmdEingabe" })
+            QVERIFY2(!button(b)->isEnabled(), b);
+        QVERIFY(button("CmdNeuStart")->isEnabled());
+        QVERIFY(button("CmdTestWahl")->isEnabled());
+        for (const char* l : { "List1", "List2", "List3", "List5" })
+            QVERIFY(!list(l)->isEnabled());
+    }
+
+    void anotherTestChoiceClosesTheResultsWindow()
+    {
+        toTestChoice(1);
+        clickItem(list("List1"), 3); // WEIR: no level question
+        zx::test::click(form.get(), "CmdErgebnisse");
+        QVERIFY(form->resultsWindow());
+        QVERIFY(form->resultsWindow()->isVisible());
+        zx::test::click(form.get(), "CmdTestWahl");
+        clickItem(list("List1"), 5);
+        QVERIFY(!form->resultsWindow());
     }
 
     void testListSetsTheTestName_data()
