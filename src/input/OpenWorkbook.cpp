@@ -103,6 +103,9 @@ OpenResult OpenWorkbook(const std::string& path)
         return failure(OpenErrorCode::NotReadable, Why::Plain, path, ec.message());
     if (status.type() == fs::file_type::directory)
         return failure(OpenErrorCode::NotReadable, Why::Folder, path, "a folder");
+    // A device or a pipe could be read forever.
+    if (status.type() != fs::file_type::regular)
+        return failure(OpenErrorCode::NotReadable, Why::Plain, path, "not a regular file");
 
     // Read-only and whole: the file is closed again before anything is parsed,
     // so others can go on reading and writing it.

@@ -177,6 +177,8 @@ std::vector<ErrorCase> errorCases()
                 return a;
             },
             OpenErrorCode::NotReadable, "kann nicht gelesen werden" },
+        { "Device", [](Files&) { return std::string("/dev/zero"); }, OpenErrorCode::NotReadable,
+            "kann nicht gelesen werden" },
         { "EmptyFile", file("leer.xls", {}), OpenErrorCode::NotAWorkbook, "ist leer" },
         { "ZipPackage", file("neu.xlsx", zip), OpenErrorCode::NotAWorkbook, "Excel 97-2003-Arbeitsmappe" },
         { "Excel4", file("alt.xls", excel4), OpenErrorCode::NotAWorkbook, "älteren Excel-Version" },

@@ -1,0 +1,31 @@
+// What both fuzz targets do with a workbook that was read: touch every cell
+// and every answer a user of the workbook could ask for.
+#pragma once
+
+#include "input/Workbook.h"
+#include "input/WorkbookDump.h"
+
+#include <ostream>
+#include <streambuf>
+
+namespace zx::fuzz {
+
+class NullBuffer : public std::streambuf {
+protected:
+    int overflow(int c) override { return c; }
+    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+};
+
+inline void walkWorkbook(const Workbook& book)
+{
+    NullBuffer nothing;
+    std::ostream sink(&nothing);
+    DumpWorkbook(book, sink);
+    for (int s = 0; s < book.sheetCount(); ++s) {
+        const SheetExtent e = book.extent(s);
+        book.cell(s, e.rows - 1, e.columns - 1);
+        book.sheetName(s);
+    }
+}
+
+} // namespace zx::fuzz
