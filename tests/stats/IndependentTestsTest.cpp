@@ -6,6 +6,8 @@
 #include "stats/IndependentTests.h"
 #include "stats/NumberText.h"
 
+#include "Computed.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,24 +15,9 @@
 namespace zx {
 namespace {
 
-template <typename R>
-R ok(const Computed<R>& c)
-{
-    if (const auto* refusal = std::get_if<Refusal>(&c)) {
-        ADD_FAILURE() << "refused: " << refusal->message;
-        return R {};
-    }
-    return std::get<R>(c);
-}
-
-template <typename R>
-std::string refused(const Computed<R>& c)
-{
-    if (const auto* refusal = std::get_if<Refusal>(&c))
-        return refusal->message;
-    ADD_FAILURE() << "not refused";
-    return {};
-}
+using test::kWrongWay;
+using test::ok;
+using test::refused;
 
 // A sample given by its summary values; the sum of squared deviations is
 // (n - 1) times the variance, as data input derives it.
@@ -43,9 +30,6 @@ constexpr const char* kSignificant =
     "Die beobachteten Unterschiede sind als signifikant anzusehen, da der t-Wert größer/gleich als die Signifikanzschranke ist.";
 constexpr const char* kRandom =
     "Die beobachteten Unterschiede sind als zufällig anzusehen, da der t-Wert kleiner als die Signifikanzschranke ist.";
-constexpr const char* kWrongWay =
-    "Die beobachteten Unterschiede sind als zufällig anzusehen, da sie nicht in der Richtung der Alternativ-Hypothese liegen.";
-
 class IndependentTests : public ::testing::Test {
 protected:
     void SetUp() override { SetDecimalSeparator('.'); }

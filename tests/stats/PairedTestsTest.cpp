@@ -6,6 +6,8 @@
 #include "stats/NumberText.h"
 #include "stats/PairedTests.h"
 
+#include "Computed.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,27 +15,9 @@
 namespace zx {
 namespace {
 
-template <typename R>
-R ok(const Computed<R>& c)
-{
-    if (const auto* refusal = std::get_if<Refusal>(&c)) {
-        ADD_FAILURE() << "refused: " << refusal->message;
-        return R {};
-    }
-    return std::get<R>(c);
-}
-
-template <typename R>
-std::string refused(const Computed<R>& c)
-{
-    if (const auto* refusal = std::get_if<Refusal>(&c))
-        return refusal->message;
-    ADD_FAILURE() << "not refused";
-    return {};
-}
-
-constexpr const char* kWrongWay =
-    "Die beobachteten Unterschiede sind als zufällig anzusehen, da sie nicht in der Richtung der Alternativ-Hypothese liegen.";
+using test::kWrongWay;
+using test::ok;
+using test::refused;
 
 // Differences 1..n' (all different), the ranks in `negative` with a minus.
 std::vector<double> signedRanks(int nPrime, std::initializer_list<int> negative)

@@ -6,6 +6,8 @@
 #include "stats/NumberText.h"
 #include "stats/RankTests.h"
 
+#include "Computed.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,29 +15,12 @@
 namespace zx {
 namespace {
 
-template <typename R>
-R ok(const Computed<R>& c)
-{
-    if (const auto* refusal = std::get_if<Refusal>(&c)) {
-        ADD_FAILURE() << "refused: " << refusal->message;
-        return R {};
-    }
-    return std::get<R>(c);
-}
-
-template <typename R>
-std::string refused(const Computed<R>& c)
-{
-    if (const auto* refusal = std::get_if<Refusal>(&c))
-        return refusal->message;
-    ADD_FAILURE() << "not refused";
-    return {};
-}
+using test::kWrongWay;
+using test::ok;
+using test::refused;
 
 constexpr const char* kUNote =
     "Wenn n > 25 oder m > 25 ist, dann wird z berechnet. Beim Auftreten von Bindungen wird nach WALTER (1951) korrigiert.";
-constexpr const char* kWrongWay =
-    "Die beobachteten Unterschiede sind als zufällig anzusehen, da sie nicht in der Richtung der Alternativ-Hypothese liegen.";
 
 class RankTests : public ::testing::Test {
 protected:
