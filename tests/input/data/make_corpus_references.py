@@ -17,7 +17,7 @@ file too, above the expected lines, with xlrd's own view kept as comments.
 
 Run with Debian's Python (the one with python3-xlrd):
     /usr/bin/python3 make_corpus_references.py [CORPUS_DIR]
-CORPUS_DIR defaults to ../../../../shared/data/xls-corpus from this script.
+CORPUS_DIR defaults to the folder xls-corpus beside this script.
 """
 import decimal
 import math
@@ -104,8 +104,7 @@ def xlrd_lines(path):
 
 
 def main():
-    corpus = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        HERE, "..", "..", "..", "..", "shared", "data", "xls-corpus")
+    corpus = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "xls-corpus")
     out_dir = os.path.join(HERE, "corpus")
     os.makedirs(out_dir, exist_ok=True)
     names = sorted(n for n in os.listdir(corpus) if n.lower().endswith(".xls"))
