@@ -12,10 +12,6 @@ namespace zx {
 
 namespace {
 
-constexpr const char* kTSignificant =
-    "Die beobachteten Unterschiede sind als signifikant anzusehen, da der t-Wert größer/gleich als die Signifikanzschranke ist.";
-constexpr const char* kTRandom =
-    "Die beobachteten Unterschiede sind als zufällig anzusehen, da der t-Wert kleiner als die Signifikanzschranke ist.";
 constexpr const char* kWeirSignificant =
     "Die beobachteten Unterschiede sind als signifikant anzusehen, da der t-Wert größer/gleich als 2 ist.";
 constexpr const char* kWeirRandom = "Die beobachteten Unterschiede sind als zufällig anzusehen, da der t-Wert kleiner als 2 ist.";

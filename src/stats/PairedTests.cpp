@@ -13,10 +13,6 @@ namespace zx {
 
 namespace {
 
-constexpr const char* kTSignificant =
-    "Die beobachteten Unterschiede sind als signifikant anzusehen, da der t-Wert größer/gleich als die Signifikanzschranke ist.";
-constexpr const char* kTRandom =
-    "Die beobachteten Unterschiede sind als zufällig anzusehen, da der t-Wert kleiner als die Signifikanzschranke ist.";
 constexpr const char* kSignSignificant =
     "Die beobachteten Unterschiede sind als signifikant anzusehen, da der Chi²-Wert gleich/größer als die Signifikanzschranke ist.";
 constexpr const char* kSignRandom =

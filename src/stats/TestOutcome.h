@@ -45,6 +45,13 @@ inline constexpr const char* kAgainstDirectionSentence =
 // direction sentence for AgainstDirection.
 std::string VerdictSentence(Verdict verdict, const char* significant, const char* random);
 
+// The verdict sentences of the tests that compare a t value with its
+// critical value (two-sample, WELCH, LORD and paired t-tests).
+inline constexpr const char* kTSignificant =
+    "Die beobachteten Unterschiede sind als signifikant anzusehen, da der t-Wert größer/gleich als die Signifikanzschranke ist.";
+inline constexpr const char* kTRandom =
+    "Die beobachteten Unterschiede sind als zufällig anzusehen, da der t-Wert kleiner als die Signifikanzschranke ist.";
+
 // Why a test cannot run on the data: the text of its "Fehler" box, naming
 // the test and the cause.
 struct Refusal {
