@@ -6,6 +6,7 @@
 #include "app/Form1.h"
 #include "input/Form9.h"
 #include "stats/NumberText.h"
+#include "MainWindowSession.h"
 #include "QtTestSupport.h"
 
 #include <QAction>
@@ -53,27 +54,14 @@ void menu(QWidget* manager, const char* action)
 class TestDataInputFlow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<AnalysisRecord> rec;
-    std::unique_ptr<zx::test::ScriptedDialogs> dialogs;
-    std::unique_ptr<Form1> form;
+    zx::test::MainWindowSession session;
+    std::unique_ptr<AnalysisRecord>& rec = session.rec;
+    std::unique_ptr<zx::test::ScriptedDialogs>& dialogs = session.dialogs;
+    std::unique_ptr<Form1>& form = session.form;
 
 private slots:
-    void init()
-    {
-        SetDecimalSeparator(',');
-        rec = std::make_unique<AnalysisRecord>();
-        rec->Verzeichnis = std::string(ZX_EXAMPLES_DIR) + "/";
-        dialogs = std::make_unique<zx::test::ScriptedDialogs>(zx::test::QtScriptedDialogs());
-        form = std::make_unique<Form1>(*rec, *dialogs);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
-
-    void cleanup()
-    {
-        QCOMPARE(dialogs->pendingAnswers(), std::size_t(0));
-        form.reset();
-    }
+    void init() { session.start(); }
+    void cleanup() { session.finish(); }
 
     void singleValuesFromTheExampleWorkbook()
     {

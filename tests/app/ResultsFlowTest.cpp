@@ -10,6 +10,7 @@
 #include "reports/Form2.h"
 #include "stats/Distributions.h"
 #include "stats/NumberText.h"
+#include "MainWindowSession.h"
 #include "QtTestSupport.h"
 
 #include <QAction>
@@ -49,9 +50,10 @@ std::string report(const std::vector<std::string>& e)
 class TestResultsFlow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<AnalysisRecord> rec;
-    std::unique_ptr<zx::test::ScriptedDialogs> dialogs;
-    std::unique_ptr<Form1> form;
+    zx::test::MainWindowSession session;
+    std::unique_ptr<AnalysisRecord>& rec = session.rec;
+    std::unique_ptr<zx::test::ScriptedDialogs>& dialogs = session.dialogs;
+    std::unique_ptr<Form1>& form = session.form;
 
     // DATEN: Eingabe with the given menu entry and typed ranges, confirmed.
     void readSamples(const char* menuEntry, const QStringList& ranges, const QStringList& names)
@@ -95,22 +97,8 @@ class TestResultsFlow : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        SetDecimalSeparator(',');
-        rec = std::make_unique<AnalysisRecord>();
-        rec->Verzeichnis = std::string(ZX_EXAMPLES_DIR) + "/";
-        dialogs = std::make_unique<zx::test::ScriptedDialogs>(zx::test::QtScriptedDialogs());
-        form = std::make_unique<Form1>(*rec, *dialogs);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
-
-    void cleanup()
-    {
-        QCOMPARE(dialogs->pendingAnswers(), std::size_t(0));
-        form.reset();
-    }
+    void init() { session.start(); }
+    void cleanup() { session.finish(); }
 
     void singleValuesTwoSampleTTest()
     {
