@@ -27,7 +27,7 @@ struct Sample {
     std::string name;      // file name of the workbook
     fs::path workbook;     // where the workbook is
     fs::path reference;    // its expected dump
-    bool inCorpus = false; // lies outside the repository, may be missing
+    bool inCorpus = false; // one of the real-world workbooks, not our own fixtures
 };
 
 std::vector<Sample> samples()

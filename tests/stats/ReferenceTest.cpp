@@ -16,22 +16,13 @@
 namespace zx {
 namespace {
 
+using test::ok;
 using test::ReferenceCase;
 
 const std::vector<ReferenceCase>& cases()
 {
     static const auto all = test::LoadReference("test_reference.txt");
     return all;
-}
-
-template <typename R>
-R ok(const Computed<R>& c)
-{
-    if (const auto* refusal = std::get_if<Refusal>(&c)) {
-        ADD_FAILURE() << "refused: " << refusal->message;
-        return R {};
-    }
-    return std::get<R>(c);
 }
 
 void expectClose(double actual, double expected, double relative, const std::string& what)
