@@ -4,6 +4,7 @@
 // the verdicts at 5 % for each alternative, on samples held in records the
 // way data input and the test choice fill them. The printed lines are
 // checked through the whole "Ergebnisse" command.
+#include "Computed.h"
 #include "ResultsFixture.h"
 
 #include "app/TestNames.h"
