@@ -4,8 +4,8 @@
 #include "BiffBuilder.h"
 #include "OleWriter.h"
 
-#include "input/Workbook.h"
-#include "input/XlsReader.h"
+#include "workbook/Workbook.h"
+#include "workbook/XlsReader.h"
 
 #include <benchmark/benchmark.h>
 
@@ -75,7 +75,7 @@ void openAndCheck(benchmark::State& state, const std::string& path, int expected
 
 void BM_ReadCorpus65536Rows(benchmark::State& state)
 {
-    const std::string path = std::string(ZX_SHARED_DATA_DIR) + "/xls-corpus/readxl_65536-rows-xls.xls";
+    const std::string path = std::string(ZX_XLS_CORPUS) + "/readxl_65536-rows-xls.xls";
     if (!fs::exists(path)) {
         state.SkipWithError("the .xls corpus is not there");
         return;

@@ -1,8 +1,8 @@
 // Timings of the statistics engine: the descriptive parameters and the sort
 // on a full sample of 500 values, and the distribution functions.
-#include "app/AnalysisRecord.h"
+#include "core/AnalysisRecord.h"
+#include "core/Dialogs.h"
 #include "stats/Descriptive.h"
-#include "stats/Dialogs.h"
 #include "stats/Distributions.h"
 #include "stats/Sorting.h"
 

@@ -2,8 +2,8 @@
 // What parses is walked completely, as a user of the workbook would.
 #include "WalkWorkbook.h"
 
-#include "input/BiffParser.h"
-#include "input/XlsReader.h"
+#include "workbook/BiffParser.h"
+#include "workbook/XlsReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

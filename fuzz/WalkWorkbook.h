@@ -2,8 +2,8 @@
 // and every answer a user of the workbook could ask for.
 #pragma once
 
-#include "input/Workbook.h"
-#include "input/WorkbookDump.h"
+#include "workbook/Workbook.h"
+#include "workbook/WorkbookDump.h"
 
 #include <ostream>
 #include <streambuf>

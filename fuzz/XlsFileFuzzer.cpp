@@ -2,7 +2,7 @@
 // records inside it.
 #include "WalkWorkbook.h"
 
-#include "input/XlsReader.h"
+#include "workbook/XlsReader.h"
 
 #include <glib.h>
 

@@ -1,8 +1,8 @@
 // Zerantix, module KAPA21: comparison of two samples.
-#include "app/AnalysisRecord.h"
-#include "app/Form10.h"
-#include "app/QtDialogs.h"
-#include "stats/NumberText.h"
+#include "core/AnalysisRecord.h"
+#include "core/NumberText.h"
+#include "ui/QtDialogs.h"
+#include "ui/StartWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -80,7 +80,7 @@ int main(int argc, char** argv)
     // One analysis record for the whole run, handed to every window.
     auto record = std::make_unique<zx::AnalysisRecord>();
     zx::QtDialogs dialogs;
-    zx::Form10 start(*record, dialogs, options);
+    zx::StartWindow start(*record, dialogs, options);
     start.show();
     return QApplication::exec();
 }

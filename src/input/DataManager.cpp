@@ -1,10 +1,10 @@
 #include "input/DataManager.h"
 
-#include "app/AnalysisRecord.h"
-#include "app/TestNames.h"
+#include "core/AnalysisRecord.h"
+#include "core/Dialogs.h"
+#include "core/NumberText.h"
+#include "core/TestNames.h"
 #include "stats/Descriptive.h"
-#include "stats/Dialogs.h"
-#include "stats/NumberText.h"
 
 #include <algorithm>
 #include <charconv>

@@ -8,7 +8,7 @@
 // together, and only when every sample of the data type has been read.
 #pragma once
 
-#include "input/Workbook.h"
+#include "workbook/Workbook.h"
 
 #include <functional>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "stats/CriticalTables.h"
 
-#include "stats/NumberText.h"
+#include "core/NumberText.h"
 
 #include <array>
 #include <string_view>

@@ -5,7 +5,7 @@
 // rows can be compared with the printed page line by line.
 #pragma once
 
-#include "app/AnalysisRecord.h"
+#include "core/AnalysisRecord.h"
 #include "stats/TestOutcome.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 #include "stats/Descriptive.h"
 
-#include "stats/Dialogs.h"
-#include "stats/NumberText.h"
+#include "core/Dialogs.h"
+#include "core/NumberText.h"
 #include "stats/Sorting.h"
 
 #include <algorithm>

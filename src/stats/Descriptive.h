@@ -8,7 +8,7 @@
 // is left empty and listed as its label alone.
 #pragma once
 
-#include "app/AnalysisRecord.h"
+#include "core/AnalysisRecord.h"
 
 namespace zx {
 

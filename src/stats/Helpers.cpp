@@ -1,18 +1,11 @@
 #include "stats/Helpers.h"
 
-#include "app/AnalysisRecord.h"
-#include "stats/Dialogs.h"
+#include "core/AnalysisRecord.h"
 
 #include <stdexcept>
 #include <utility>
 
 namespace zx {
-
-std::string InputValue(Dialogs& dialogs, AnalysisRecord& record, const std::string& prompt)
-{
-    record.Meldung = prompt;
-    return dialogs.InputBox(prompt, kInputTitle).value_or(std::string());
-}
 
 void ShellSortPairs(int n, PairTable& table)
 {

@@ -5,7 +5,7 @@
 // ranges, so single values, class groups and summary values are alike here.
 #pragma once
 
-#include "app/AnalysisRecord.h"
+#include "core/AnalysisRecord.h"
 #include "stats/TestOutcome.h"
 
 namespace zx {

@@ -1,8 +1,8 @@
 #include "stats/PairedTests.h"
 
+#include "core/NumberText.h"
 #include "stats/CriticalTables.h"
 #include "stats/Distributions.h"
-#include "stats/NumberText.h"
 #include "stats/Ranking.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // for paired values, the sign test and the WILCOXON signed-rank test.
 #pragma once
 
-#include "app/AnalysisRecord.h"
+#include "core/AnalysisRecord.h"
 #include "stats/TestOutcome.h"
 
 #include <vector>

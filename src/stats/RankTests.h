@@ -2,7 +2,7 @@
 // the U-test of MANN and WHITNEY and the MEDIAN test.
 #pragma once
 
-#include "app/AnalysisRecord.h"
+#include "core/AnalysisRecord.h"
 #include "stats/TestOutcome.h"
 
 #include <optional>

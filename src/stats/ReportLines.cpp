@@ -1,6 +1,6 @@
 #include "stats/ReportLines.h"
 
-#include "stats/NumberText.h"
+#include "core/NumberText.h"
 
 #include <array>
 

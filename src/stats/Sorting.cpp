@@ -1,6 +1,6 @@
 #include "stats/Sorting.h"
 
-#include "app/AnalysisRecord.h"
+#include "core/AnalysisRecord.h"
 #include "stats/Helpers.h"
 
 #include <cmath>

@@ -7,7 +7,7 @@
 // and the texts without a dialog.
 #pragma once
 
-#include "app/AnalysisRecord.h"
+#include "core/AnalysisRecord.h"
 
 #include <optional>
 #include <string>

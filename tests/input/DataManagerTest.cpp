@@ -1,10 +1,10 @@
 // The data manager read through scripted ranges and answers: the reading
 // rules, every outcome, and that a reading changes the record whole or not at
 // all.
-#include "app/AnalysisRecord.h"
-#include "app/TestNames.h"
+#include "core/AnalysisRecord.h"
+#include "core/NumberText.h"
+#include "core/TestNames.h"
 #include "input/DataManager.h"
-#include "stats/NumberText.h"
 #include "BiffBuilder.h"
 #include "MemoryWorkbook.h"
 #include "OleWriter.h"

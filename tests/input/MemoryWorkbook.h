@@ -2,7 +2,7 @@
 // a file.
 #pragma once
 
-#include "input/Workbook.h"
+#include "workbook/Workbook.h"
 
 #include <map>
 #include <string>

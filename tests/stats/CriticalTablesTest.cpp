@@ -3,8 +3,8 @@
 // exact rank-sum distribution (U-test: data/rank_sum_limits.txt from
 // data/make_rank_sum_limits.py, which the printed U tables match entry for
 // entry), and the lookups' edges.
+#include "core/NumberText.h"
 #include "stats/CriticalTables.h"
-#include "stats/NumberText.h"
 
 #include <gtest/gtest.h>
 

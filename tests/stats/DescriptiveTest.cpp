@@ -2,9 +2,9 @@
 // exact reference computation (data/listing_reference.txt from
 // data/make_listing_reference.py) and the certified values of NIST's
 // StRD univariate data sets (data/nist-strd/).
-#include "app/AnalysisRecord.h"
+#include "core/AnalysisRecord.h"
+#include "core/NumberText.h"
 #include "stats/Descriptive.h"
-#include "stats/NumberText.h"
 #include "stats/Sorting.h"
 #include "ScriptedDialogs.h"
 

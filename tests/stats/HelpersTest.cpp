@@ -1,4 +1,4 @@
-#include "app/AnalysisRecord.h"
+#include "core/AnalysisRecord.h"
 #include "stats/Helpers.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // values can be followed by hand, their report lines in both decimal
 // settings, their refusals of degenerate data and the direction of one-sided
 // alternatives. The comparison with SciPy is in ReferenceTest.cpp.
+#include "core/NumberText.h"
 #include "stats/Distributions.h"
 #include "stats/IndependentTests.h"
-#include "stats/NumberText.h"
 
 #include "Computed.h"
 

@@ -3,7 +3,7 @@
 // decimal settings, the direction of one-sided alternatives and the
 // refusals of degenerate data. The comparison with SciPy is in
 // ReferenceTest.cpp.
-#include "stats/NumberText.h"
+#include "core/NumberText.h"
 #include "stats/PairedTests.h"
 
 #include "Computed.h"

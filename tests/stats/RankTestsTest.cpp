@@ -3,7 +3,7 @@
 // the WALTER correction, two full samples, the median's 2x2 table, the
 // report lines in both decimal settings and the refusals of degenerate
 // data. The comparison with SciPy is in ReferenceTest.cpp.
-#include "stats/NumberText.h"
+#include "core/NumberText.h"
 #include "stats/RankTests.h"
 
 #include "Computed.h"

@@ -4,7 +4,7 @@
 // "Nein", so that the code under test cannot hang waiting for it.
 #pragma once
 
-#include "stats/Dialogs.h"
+#include "core/Dialogs.h"
 
 #include <deque>
 #include <functional>

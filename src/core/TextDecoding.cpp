@@ -1,0 +1,129 @@
+#include "core/TextDecoding.h"
+
+#include <glib.h>
+
+#include <algorithm>
+
+namespace zx {
+
+namespace {
+
+struct CodePageTable {
+    unsigned codePage;
+    char16_t high[128];
+};
+
+#include "core/CodePageTables.inc"
+
+const CodePageTable* findTable(unsigned codePage)
+{
+    // Excel writes these numbers for the Macintosh and Windows defaults, and
+    // 367 (US-ASCII) for files whose text is plain ASCII in practice.
+    if (codePage == 32768)
+        codePage = 10000;
+    else if (codePage == 32769 || codePage == 367)
+        codePage = 1252;
+    const auto it = std::find_if(std::begin(kCodePageTables), std::end(kCodePageTables),
+        [codePage](const CodePageTable& t) { return t.codePage == codePage; });
+    return it == std::end(kCodePageTables) ? nullptr : &*it;
+}
+
+// The East Asian double-byte code pages are left to the C library's converter.
+const char* multiByteCharset(unsigned codePage)
+{
+    switch (codePage) {
+    case 932: return "CP932";
+    case 936: return "CP936";
+    case 949: return "CP949";
+    case 950: return "CP950";
+    case 1361: return "JOHAB";
+    default: return nullptr;
+    }
+}
+
+std::string decodeWithTable(std::span<const std::uint8_t> bytes, const CodePageTable& table)
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    for (const std::uint8_t b : bytes) {
+        if (b < 0x80)
+            out += static_cast<char>(b);
+        else
+            AppendUtf8(out, table.high[b - 0x80]);
+    }
+    return out;
+}
+
+} // namespace
+
+void AppendUtf8(std::string& out, char32_t cp)
+{
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        cp = 0xFFFD;
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::string Utf16ToUtf8(std::span<const char16_t> units)
+{
+    std::string out;
+    out.reserve(units.size());
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t u = units[i];
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00
+            && units[i + 1] <= 0xDFFF) {
+            AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (units[i + 1] - 0xDC00));
+            ++i;
+        } else {
+            AppendUtf8(out, u); // a lone surrogate becomes U+FFFD there
+        }
+    }
+    return out;
+}
+
+std::string Windows1252ToUtf8(const std::string& bytes)
+{
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    return CodePageToUtf8(std::span(data, bytes.size()), 1252);
+}
+
+bool IsKnownCodePage(unsigned codePage)
+{
+    return findTable(codePage) != nullptr || multiByteCharset(codePage) != nullptr;
+}
+
+std::string CodePageToUtf8(std::span<const std::uint8_t> bytes, unsigned codePage)
+{
+    if (const CodePageTable* table = findTable(codePage))
+        return decodeWithTable(bytes, *table);
+    if (const char* charset = multiByteCharset(codePage)) {
+        const bool plainAscii = std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b < 0x80; });
+        if (plainAscii)
+            return std::string(bytes.begin(), bytes.end());
+        gsize written = 0;
+        gchar* converted = g_convert(reinterpret_cast<const gchar*>(bytes.data()),
+            static_cast<gssize>(bytes.size()), "UTF-8", charset, nullptr, &written, nullptr);
+        if (converted) {
+            std::string out(converted, written);
+            g_free(converted);
+            return out;
+        }
+        // Broken double-byte text: show it byte by byte rather than not at all.
+    }
+    return decodeWithTable(bytes, *findTable(1252));
+}
+
+} // namespace zx

@@ -1,0 +1,29 @@
+// Text of workbook and parameter files to UTF-8: UTF-16 of Excel 97-2003 and
+// the 8-bit code pages of Excel 5.0/95 and of the parameter file.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace zx {
+
+void AppendUtf8(std::string& out, char32_t codePoint);
+
+// UTF-16 code units to UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::span<const char16_t> units);
+
+// 8-bit text in the given Windows code page (the number of a CODEPAGE record:
+// 1250..1258, 10000 Mac Roman, 437, 850, 866, 874, 932, 936, 949, 950 and
+// others) to UTF-8. Unknown code pages are read as Windows-1252; bytes the code
+// page leaves unassigned become U+FFFD.
+std::string CodePageToUtf8(std::span<const std::uint8_t> bytes, unsigned codePage);
+
+// Windows-1252 bytes to UTF-8 (the five unassigned positions become U+FFFD).
+std::string Windows1252ToUtf8(const std::string& bytes);
+
+// True when CodePageToUtf8 knows the code page (instead of falling back to
+// Windows-1252).
+bool IsKnownCodePage(unsigned codePage);
+
+} // namespace zx

@@ -1,0 +1,64 @@
+#include "ui/Controls.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QSignalBlocker>
+
+namespace zx {
+
+ClickList::ClickList(QWidget* parent)
+    : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { emit Click(); });
+}
+
+int ClickList::ListIndex() const
+{
+    const auto selected = selectedItems();
+    return selected.isEmpty() ? -1 : row(selected.first());
+}
+
+void ClickList::setListIndex(int index)
+{
+    const QSignalBlocker block(this);
+    if (index < 0 || index >= count()) {
+        clearSelection();
+        setCurrentRow(-1);
+    } else {
+        setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    }
+}
+
+void ClickList::keyPressEvent(QKeyEvent* event)
+{
+    const int before = ListIndex();
+    QListWidget::keyPressEvent(event);
+    const int after = ListIndex();
+    const bool pick = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (after >= 0 && (after != before || pick))
+        emit Click();
+}
+
+ClickLabel::ClickLabel(const QString& text, QWidget* parent)
+    : QLabel(text, parent)
+{
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit Click();
+}
+
+int Twips(const QWidget* widget, int twips)
+{
+    const QScreen* screen = widget ? widget->screen() : nullptr;
+    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+    return static_cast<int>(twips * dpi / 1440.0 + (twips >= 0 ? 0.5 : -0.5));
+}
+
+} // namespace zx

@@ -1,0 +1,167 @@
+// The test-results window: what it shows, that it cannot be edited, and its
+// printout (a PDF here, where no printer is set up) with the verdict in it.
+#include "core/AnalysisRecord.h"
+#include "core/NumberText.h"
+#include "ui/ResultsWindow.h"
+#include "QtTestSupport.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace zx;
+using zx::test::child;
+using Kind = zx::test::ScriptedDialogs::Kind;
+
+namespace {
+
+const char* kVerdict = "Die beobachteten Unterschiede sind als signifikant anzusehen, da der t-Wert größer/gleich als "
+                       "die Signifikanzschranke ist.";
+
+// The text of a PDF, as poppler's pdftotext reads it.
+QString pdfText(const QString& file)
+{
+    QProcess p;
+    p.start("pdftotext", { "-layout", file, "-" });
+    if (!p.waitForFinished(20000) || p.exitCode() != 0)
+        return "pdftotext failed: " + p.errorString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+class TestResultsWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AnalysisRecord> rec;
+    std::unique_ptr<zx::test::ScriptedDialogs> dialogs;
+    std::unique_ptr<ResultsWindow> form;
+    QTemporaryDir tmp;
+
+    void open()
+    {
+        form = std::make_unique<ResultsWindow>(*rec, *dialogs);
+        form->setTitle("t-TEST für Zweistich.");
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+private slots:
+    void init()
+    {
+        SetDecimalSeparator(',');
+        rec = std::make_unique<AnalysisRecord>();
+        dialogs = std::make_unique<zx::test::ScriptedDialogs>(zx::test::QtScriptedDialogs());
+        rec->Datentyp = 1;
+        rec->TestName = "t-TEST für Zweistich.";
+        rec->NormPruef = " ";
+        rec->VarPruef = " ";
+        rec->Bezeichnung[1] = "ATLANTIK";
+        rec->Bezeichnung[2] = "PAZIFIK";
+        rec->ErgText[0] = "                  ERGEBNISSE              ";
+        rec->ErgText[1] = "Bei einer Irrtumswahrscheinlichkeit von 5% ";
+        rec->ErgText[2] = "wurde die Alternativ-Hypothese Ha: µ1 <> µ2 ";
+        rec->ErgText[3] = "gegen die Nullhypothese Ho: µ1 = µ2 untersucht.";
+        rec->ErgText[5] = "      Freiheitsgrade              = 18";
+        rec->ErgText[6] = "      Signifikanzschranke (t-Tab) = 2,1009";
+        rec->ErgText[7] = "      t-Wert (berechnet)          = 2,2361";
+        rec->ErgText[10] = kVerdict;
+    }
+
+    void cleanup() { form.reset(); }
+
+    void showsTheFramedReport()
+    {
+        open();
+        QCOMPARE(form->windowTitle(), QString("Test/Ergebnisse"));
+        QCOMPARE(child<QLabel>(form.get(), "Label1")->text(), QString::fromUtf8("t-TEST für Zweistich."));
+        const QStringList lines = form->reportText().split('\n');
+        QCOMPARE(lines[0], QString("                  ERGEBNISSE              "));
+        QCOMPARE(lines[1], QString(55, '-'));
+        QCOMPARE(lines[2], QString::fromUtf8("Bei einer Irrtumswahrscheinlichkeit von 5% wurde die Alternativ-Hypothese "
+                                             "Ha: µ1 <> µ2 gegen die Nullhypothese Ho: µ1 = µ2 untersucht."));
+        QCOMPARE(lines[4], QString::fromUtf8("Keine Prüfung auf Erfüllung der Voraussetzungen durchgeführt."));
+        QCOMPARE(lines[8], QString("      t-Wert (berechnet)          = 2,2361"));
+        QCOMPARE(lines[11], QString::fromUtf8(kVerdict));
+        QCOMPARE(lines[13], QString("Verglichen wurden: ATLANTIK und PAZIFIK"));
+        QVERIFY(lines.last().startsWith("DATUM: "));
+        QVERIFY(lines.last().contains(QDate::currentDate().toString("yy")));
+    }
+
+    void typingChangesNothing()
+    {
+        open();
+        const QString before = form->reportText();
+        auto* text = child<QPlainTextEdit>(form.get(), "Text1");
+        text->setFocus();
+        QTest::keyClicks(text, "Unsinn");
+        QTest::keyClick(text, Qt::Key_Delete);
+        QCOMPARE(form->reportText(), before);
+    }
+
+    void printsIntoAPdfWithTheVerdict()
+    {
+        open();
+        const QString file = tmp.filePath("bericht.pdf");
+        form->printTarget.pdfOnly = true;
+        form->printTarget.askPdfFile = [&](QWidget*) { return std::optional<QString>(file); };
+        QTest::mouseClick(child<QPushButton>(form.get(), "CmdDruck"), Qt::LeftButton);
+        QCOMPARE(form->lastPrint, PrintOutcome::SavedAsPdf);
+        QVERIFY(child<QPushButton>(form.get(), "CmdDruck")->isVisible());
+        QVERIFY(child<QPushButton>(form.get(), "CmdWeiter")->isVisible());
+        const QString text = pdfText(file).simplified();
+        QVERIFY2(text.contains(QString::fromUtf8("signifikant anzusehen")), qPrintable(text));
+        QVERIFY2(text.contains("2,2361"), qPrintable(text));
+        QVERIFY2(!text.contains("Drucken"), "the buttons are not printed");
+    }
+
+    void fileErrors_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no such folder") << "/gibt/es/nicht/bericht.pdf"
+                                        << "Error =  64in Zeile =  0Falsche Dateiname. FEHLER BEHEBEN. Weiter mit OK";
+        QTest::newRow("not writable") << "/proc/zerantix-bericht.pdf"
+                                      << "Error =  79in Zeile =  0Laufwerk nicht fertig. FEHLER BEHEBEN. Weiter mit OK";
+    }
+
+    void fileErrors()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        open();
+        form->printTarget.pdfOnly = true;
+        form->printTarget.askPdfFile = [&](QWidget*) { return std::optional<QString>(file); };
+        form->CmdDruck_Click();
+        QCOMPARE(form->lastPrint, PrintOutcome::Failed);
+        const auto shown = dialogs->shown(Kind::Message);
+        QCOMPARE(shown.size(), std::size_t(1));
+        QCOMPARE(shown[0].title, std::string("Fehler"));
+        QCOMPARE(QString::fromStdString(shown[0].text), message);
+        QVERIFY(child<QPushButton>(form.get(), "CmdDruck")->isVisible());
+    }
+
+    void cancelledFileQuestionPrintsNothing()
+    {
+        open();
+        form->printTarget.pdfOnly = true;
+        form->printTarget.askPdfFile = [](QWidget*) { return std::optional<QString>(); };
+        form->CmdDruck_Click();
+        QCOMPARE(form->lastPrint, PrintOutcome::Cancelled);
+        QVERIFY(dialogs->shown().empty());
+    }
+
+    void weiterCloses()
+    {
+        open();
+        QTest::mouseClick(child<QPushButton>(form.get(), "CmdWeiter"), Qt::LeftButton);
+        QVERIFY(!form->isVisible());
+    }
+};
+
+QTEST_MAIN(TestResultsWindow)
+#include "ResultsWindowTest.moc"
