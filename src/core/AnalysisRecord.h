@@ -152,7 +152,9 @@ struct AnalysisRecord {
     }
 };
 
-// Carriage return and line feed, the joint of every multi-line message.
+// Carriage return and line feed, the joint of every multi-line message, and
+// the bare carriage return that some prompts use instead.
 inline constexpr const char* kCrLf = "\r\n";
+inline constexpr const char* kCr = "\r";
 
 } // namespace zx

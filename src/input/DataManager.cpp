@@ -15,8 +15,6 @@ namespace zx {
 
 namespace {
 
-constexpr char kCr = '\r';
-
 std::string trimmed(std::string_view s)
 {
     const auto first = s.find_first_not_of(" \t");

@@ -233,26 +233,14 @@ std::optional<double> WilcoxonTable(Alternative alternative, int nPrime, double 
     const char* row = findRow(kWilcoxon, 2, nPrime);
     if (!row)
         return std::nullopt;
+    // The levels of fields 1 to 4, compared exactly.
+    constexpr double kTwoSided[] = { 0.1, 0.05, 0.02, 0.01 };
+    constexpr double kOneSided[] = { 0.05, 0.025, 0.01, 0.005 };
+    const double* levels = alternative == Alternative::TwoSided ? kTwoSided : kOneSided;
     int field = 0;
-    if (alternative == Alternative::TwoSided) {
-        if (alpha == 0.1)
-            field = 1;
-        else if (alpha == 0.05)
-            field = 2;
-        else if (alpha == 0.02)
-            field = 3;
-        else if (alpha == 0.01)
-            field = 4;
-    } else {
-        if (alpha == 0.05)
-            field = 1;
-        else if (alpha == 0.025)
-            field = 2;
-        else if (alpha == 0.01)
-            field = 3;
-        else if (alpha == 0.005)
-            field = 4;
-    }
+    for (int k = 1; k <= 4 && field == 0; ++k)
+        if (alpha == levels[k - 1])
+            field = k;
     if (field == 0)
         return std::nullopt;
     return Val(columns(row, static_cast<std::size_t>(4 * field), 3));

@@ -109,15 +109,15 @@ void WriteWelch(const WelchResult& r, Report& lines)
 
 std::string LordTooLargeMessage()
 {
-    return std::string("LORD-Test nur bis n = 20: LORD-Test nicht möglich") + kCrLf + "WÄHLEN SIE BITTE EINEN ANDEREN TEST";
+    return "LORD-Test nur bis n = " + std::to_string(kLordTableMax) + ": LORD-Test nicht möglich" + kCrLf + "WÄHLEN SIE BITTE EINEN ANDEREN TEST";
 }
 
 Computed<LordResult> ComputeLord(const SampleSummary& a, const SampleSummary& b, float levelPercent, Alternative alternative)
 {
     // The table is entered with the first sample's size only.
-    if (a.n > 20)
+    if (a.n > kLordTableMax)
         return Refusal { LordTooLargeMessage() };
-    if (a.n < 3)
+    if (a.n < kLordTableMin)
         return NotPossible(kLordTitle, "die Tabelle beginnt bei n = 3, die erste Stichprobe hat weniger Werte");
     if (b.n < 1)
         return NotPossible(kLordTitle, kEmptySample);

@@ -48,6 +48,8 @@ void WriteWelch(const WelchResult& result, Report& lines);
 
 // LORD test: u = |x1 - x2| / ((w1 + w2) / 2) with the ranges w, against
 // Lord's table for n = n1 (3 to 20) at 5 % or 1 %.
+inline constexpr int kLordTableMin = 3;
+inline constexpr int kLordTableMax = 20;
 struct LordResult {
     int n = 0;
     double critical = 0;

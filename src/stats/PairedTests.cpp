@@ -78,13 +78,9 @@ Computed<SignTestResult> ComputeSignTest(const std::vector<double>& differences,
         return NotPossible(kSignTitle, "alle Paardifferenzen sind 0");
     const double diff = static_cast<double>(r.p - r.q);
     r.chi2 = diff * diff / static_cast<double>(r.p + r.q);
-    const auto critical = ChiSquare(DistMode::Quantile, 1, Fraction(levelPercent));
-    if (!critical)
-        return NotPossible(kSignTitle, kNoCriticalValue);
-    r.critical = *critical;
     // More negative differences: sample 1 lies lower.
-    r.verdict = Decide(r.chi2 >= r.critical, alternative, diff);
-    return r;
+    return Judge(r, kSignTitle, ChiSquare(DistMode::Quantile, 1, Fraction(levelPercent)), alternative, diff,
+        [&](double critical) { return r.chi2 >= critical; });
 }
 
 void WriteSignTest(const SignTestResult& r, Report& lines)
@@ -119,14 +115,9 @@ Computed<WilcoxonResult> ComputeWilcoxon(const std::vector<double>& differences,
     // R+ < R-: the negative differences dominate, sample 1 lies lower.
     const double effect = r.rPlus - r.rMinus;
 
-    if (r.nPrime < kWilcoxonNormalFrom) {
-        const auto critical = WilcoxonTable(alternative, r.nPrime, Fraction(levelPercent));
-        if (!critical)
-            return NotPossible(kWilcoxonTitle, kNoCriticalValue);
-        r.critical = *critical;
-        r.verdict = Decide(r.R <= r.critical, alternative, effect);
-        return r;
-    }
+    if (r.nPrime < kWilcoxonNormalFrom)
+        return Judge(r, kWilcoxonTitle, WilcoxonTable(alternative, r.nPrime, Fraction(levelPercent)), alternative, effect,
+            [&](double critical) { return r.R <= critical; });
 
     r.normal = true;
     const double n = r.nPrime;
@@ -140,12 +131,8 @@ Computed<WilcoxonResult> ComputeWilcoxon(const std::vector<double>& differences,
     r.zCorrected = std::fabs(r.R - P / 4) / std::sqrt(corrected);
     if (!std::isfinite(r.z) || !std::isfinite(r.zCorrected))
         return NotPossible(kWilcoxonTitle, kNoStatistic);
-    const auto critical = NormalZ(DistMode::Quantile, static_cast<double>(levelPercent) / 200);
-    if (!critical)
-        return NotPossible(kWilcoxonTitle, kNoCriticalValue);
-    r.critical = *critical;
-    r.verdict = Decide(r.zCorrected >= r.critical, alternative, effect);
-    return r;
+    return Judge(r, kWilcoxonTitle, NormalZ(DistMode::Quantile, static_cast<double>(levelPercent) / 200), alternative,
+        effect, [&](double critical) { return r.zCorrected >= critical; });
 }
 
 void WriteWilcoxon(const WilcoxonResult& r, Report& lines)

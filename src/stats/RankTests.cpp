@@ -80,7 +80,7 @@ Computed<UTestResult> ComputeUTest(const std::vector<double>& x, const std::vect
     const long long N = n + m;
     r.U1 = static_cast<double>(n * m + n * (n + 1) / 2) - r.R1;
     r.U2 = static_cast<double>(n * m + m * (m + 1) / 2) - r.R2;
-    r.normal = n > 25 || m > 25;
+    r.normal = n > kUTableMax || m > kUTableMax;
 
     if (!r.normal) {
         // The table holds the limits of the smaller sample's rank sum.
@@ -122,14 +122,10 @@ Computed<UTestResult> ComputeUTest(const std::vector<double>& x, const std::vect
     }
     if (!std::isfinite(decisive) || !std::isfinite(r.z))
         return NotPossible(kUTestTitle, kNoStatistic);
-    const auto critical = NormalZ(DistMode::Quantile, static_cast<double>(levelPercent) / 200);
-    if (!critical)
-        return NotPossible(kUTestTitle, kNoCriticalValue);
-    r.critical = *critical;
     // Direction by the mean ranks: sample 1 lies lower when its ranks do.
     const double effect = r.R1 / static_cast<double>(n) - r.R2 / static_cast<double>(m);
-    r.verdict = Decide(decisive >= r.critical, alternative, effect);
-    return r;
+    return Judge(r, kUTestTitle, NormalZ(DistMode::Quantile, static_cast<double>(levelPercent) / 200), alternative, effect,
+        [&](double critical) { return decisive >= critical; });
 }
 
 void WriteUTest(const UTestResult& r, Report& lines)
@@ -143,27 +139,27 @@ void WriteUTest(const UTestResult& r, Report& lines)
         lines[10] = VerdictSentence(r.verdict, kZSignificant, kZRandom);
         return;
     }
-    const std::string ux = "      Ux-Wert (berechnet)    = " + CStrSingle(r.Ux);
-    switch (r.alternative) {
-    case Alternative::Less:
-        lines[5] = "      Stichprobenumfänge n   = " + Whole(r.n) + " m = " + Whole(r.m);
-        lines[6] = "      Signifikanzschranke    = " + CStrSingle(r.U);
-        lines[7] = ux;
-        lines[10] = VerdictSentence(r.verdict, kUxBelowSignificant, kUxBelowRandom);
-        break;
-    case Alternative::Greater:
-        lines[5] = "      Stichprobenumfänge  n  = " + Whole(r.n) + "   m = " + Whole(r.m);
-        lines[6] = "      Signifikanzschranke Uo = " + CStrSingle(r.Uo);
-        lines[7] = ux;
-        lines[10] = VerdictSentence(r.verdict, kUxAboveSignificant, kUxAboveRandom);
-        break;
-    case Alternative::TwoSided:
-        lines[5] = "      Stichprobenumfänge  n  = " + Whole(r.n) + "    m  = " + Whole(r.m);
-        lines[6] = "      Signifikanzschranke U  = " + CStrSingle(r.U) + "   Uo = " + CStrSingle(r.Uo);
-        lines[7] = ux;
-        lines[10] = VerdictSentence(r.verdict, kUxOutsideSignificant, kUxBetweenRandom);
-        break;
-    }
+    // The wording of each alternative: which limit it names, and where.
+    struct Wording {
+        const char* sizes;
+        const char* m;
+        const char* limit;
+        std::string limits;
+        const char* significant;
+        const char* random;
+    };
+    const Wording w = r.alternative == Alternative::Less
+        ? Wording { "      Stichprobenumfänge n   = ", " m = ", "      Signifikanzschranke    = ", CStrSingle(r.U),
+              kUxBelowSignificant, kUxBelowRandom }
+        : r.alternative == Alternative::Greater
+        ? Wording { "      Stichprobenumfänge  n  = ", "   m = ", "      Signifikanzschranke Uo = ", CStrSingle(r.Uo),
+              kUxAboveSignificant, kUxAboveRandom }
+        : Wording { "      Stichprobenumfänge  n  = ", "    m  = ", "      Signifikanzschranke U  = ",
+              CStrSingle(r.U) + "   Uo = " + CStrSingle(r.Uo), kUxOutsideSignificant, kUxBetweenRandom };
+    lines[5] = w.sizes + Whole(r.n) + w.m + Whole(r.m);
+    lines[6] = w.limit + w.limits;
+    lines[7] = "      Ux-Wert (berechnet)    = " + CStrSingle(r.Ux);
+    lines[10] = VerdictSentence(r.verdict, w.significant, w.random);
 }
 
 Computed<MedianResult> ComputeMedianTest(const std::vector<double>& x, const std::vector<double>& y, float levelPercent, Alternative alternative)
@@ -200,13 +196,9 @@ Computed<MedianResult> ComputeMedianTest(const std::vector<double>& x, const std
     r.chi2 = d(r.N - 1) * cross * cross / (d(r.L1 + r.H1) * d(r.L2 + r.H2) * d(r.L1 + r.L2) * d(r.H1 + r.H2));
     if (!std::isfinite(r.chi2))
         return NotPossible(kMedianTitle, kNoStatistic);
-    const auto critical = ChiSquare(DistMode::Quantile, 1, Fraction(levelPercent));
-    if (!critical)
-        return NotPossible(kMedianTitle, kNoCriticalValue);
-    r.critical = *critical;
     // L1 H2 > H1 L2: sample 1 has more values below the median, it lies lower.
-    r.verdict = Decide(r.chi2 >= r.critical, alternative, -cross);
-    return r;
+    return Judge(r, kMedianTitle, ChiSquare(DistMode::Quantile, 1, Fraction(levelPercent)), alternative, -cross,
+        [&](double critical) { return r.chi2 >= critical; });
 }
 
 void WriteMedianTest(const MedianResult& r, Report& lines)

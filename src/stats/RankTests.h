@@ -30,7 +30,7 @@ struct UTestResult {
     double U1 = 0;
     double U2 = 0;
     long long tieSum = 0; // sum of t^3 - t; T = tieSum / 12
-    bool normal = false;  // normal approximation (n > 25 or m > 25)
+    bool normal = false;  // normal approximation (n > kUTableMax or m > kUTableMax)
     // Small samples.
     Single U = 0;
     Single Uo = 0;
@@ -61,6 +61,10 @@ struct MedianResult {
 };
 Computed<MedianResult> ComputeMedianTest(const std::vector<double>& x, const std::vector<double>& y, float levelPercent, Alternative alternative);
 void WriteMedianTest(const MedianResult& result, Report& lines);
+
+// Up to this size of both samples the U-test reads its table; beyond it the
+// normal approximation decides.
+inline constexpr int kUTableMax = 25;
 
 inline constexpr const char* kUTestTitle = "U-Test";
 inline constexpr const char* kMedianTitle = "MEDIAN-Test";

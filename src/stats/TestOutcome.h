@@ -69,6 +69,21 @@ inline constexpr const char* kNoAlternative = "keine Alternativ-Hypothese gewäh
 inline constexpr const char* kNoCriticalValue = "die Signifikanzschranke ist für diese Irrtumswahrscheinlichkeit nicht bestimmbar";
 inline constexpr const char* kNoStatistic = "die Prüfgröße ist für diese Daten nicht berechenbar (Zahlenüberlauf)";
 
+// The end every test with a looked-up critical value shares: the refusal
+// when the table or distribution has no value for the level, else the
+// result with its critical value and verdict. `reached(critical)` tells
+// whether the statistic reached it.
+template <typename Result, typename Reached>
+Computed<Result> Judge(Result result, std::string_view test, std::optional<double> critical, Alternative alternative,
+    double effect, Reached reached)
+{
+    if (!critical)
+        return NotPossible(test, kNoCriticalValue);
+    result.critical = *critical;
+    result.verdict = Decide(reached(*critical), alternative, effect);
+    return result;
+}
+
 // The significance level as the tables and distribution procedures take it:
 // the typed percentage over 100 in double precision, so that 2.5 % gives
 // exactly the 0.025 the table lookups compare with.

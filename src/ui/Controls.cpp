@@ -1,5 +1,6 @@
 #include "ui/Controls.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
@@ -59,6 +60,35 @@ int Twips(const QWidget* widget, int twips)
     const QScreen* screen = widget ? widget->screen() : nullptr;
     const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
     return static_cast<int>(twips * dpi / 1440.0 + (twips >= 0 ? 0.5 : -0.5));
+}
+
+namespace {
+
+QFont font(const char* family, QFont::StyleHint hint, int pointSize, bool bold, bool italic)
+{
+    QFont f(family);
+    f.setStyleHint(hint);
+    f.setPointSize(pointSize);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}
+
+} // namespace
+
+QFont ArialFont(int pointSize, bool bold, bool italic) { return font("Arial", QFont::SansSerif, pointSize, bold, italic); }
+
+QFont SerifFont(int pointSize, bool bold, bool italic)
+{
+    return font("Times New Roman", QFont::Serif, pointSize, bold, italic);
+}
+
+QFont CourierFont(int pointSize) { return font("Courier New", QFont::TypeWriter, pointSize, false, false); }
+
+void EndProgram()
+{
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
 }
 
 } // namespace zx

@@ -1,4 +1,5 @@
-// Small controls with the behaviour the windows rely on.
+// Small controls with the behaviour the windows rely on, and the fonts and
+// the end of the program they share.
 #pragma once
 
 #include <QLabel>
@@ -43,5 +44,13 @@ protected:
 
 // Lengths given in twips (1/1440 inch) in pixels of the window's screen.
 int Twips(const QWidget* widget, int twips);
+
+// The program's typefaces, or the closest installed match.
+QFont ArialFont(int pointSize, bool bold = false, bool italic = false);
+QFont SerifFont(int pointSize, bool bold = false, bool italic = false); // "Times New Roman"
+QFont CourierFont(int pointSize);                                        // "Courier New"
+
+// Closes every window and leaves the event loop.
+void EndProgram();
 
 } // namespace zx

@@ -68,8 +68,6 @@ DataManagerWindow::DataManagerWindow(AnalysisRecord& record, Dialogs& dialogs, Q
     }
 
     manager_.Form_Load();
-    if (manager_.closed())
-        done(QDialog::Accepted);
 }
 
 void DataManagerWindow::afterMenu()

@@ -27,6 +27,11 @@ namespace {
 
 constexpr int kWindowHeight = 430;
 
+// The levels "Weitere Tests" accepts, in percent; any other answer is asked
+// again.
+constexpr Single kMinVarianceLevel = 0.00001f;
+constexpr Single kMaxVarianceLevel = 50.0f;
+
 // Data-type line shown above the lists once the test choice starts.
 const char* dataTypeLine(int datentyp)
 {
@@ -48,18 +53,13 @@ MainWindow::MainWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* parent
 {
     setObjectName("MainWindow");
     setWindowTitle("KAPA21");
-    QFont arial("Arial");
-    arial.setStyleHint(QFont::SansSerif);
-    arial.setPointSize(9);
-    setFont(arial);
-    endProgram = [] {
-        QApplication::closeAllWindows();
-        QCoreApplication::exit(0);
-    };
+    setFont(ArialFont(9));
+    endProgram = EndProgram;
     runDataManager = [this] {
         // A window of its own rather than one stacked on the main window, so
         // that the workbook window can stay in front of the main window.
         DataManagerWindow manager(rec_, dialogs_, nullptr);
+        // Loading may already have ended the manager (no workbook, and none chosen).
         if (!manager.manager().closed())
             manager.exec();
     };
@@ -120,12 +120,7 @@ void MainWindow::buildControls()
     title.setPointSize(15);
     title.setBold(true);
     Label1->setFont(title);
-    QFont product("Times New Roman");
-    product.setStyleHint(QFont::Serif);
-    product.setPointSize(22);
-    product.setBold(true);
-    product.setItalic(true);
-    Label4->setFont(product);
+    Label4->setFont(SerifFont(22, true, true));
     QFont heading = font();
     heading.setPointSize(11);
     heading.setBold(true);
@@ -457,11 +452,11 @@ void MainWindow::varianceTestClick(ClickList* clicked, const char* testName, con
     if (!computeMoments())
         return;
 
-    const std::string prompt = std::string("Irrtumswahrscheinlichkeit/") + tableWord + "\r\r(z.B. 0.5, 1 oder 5%)";
+    const std::string prompt = std::string("Irrtumswahrscheinlichkeit/") + tableWord + kCr + kCr + "(z.B. 0.5, 1 oder 5%)";
     for (;;) {
         const std::string answer = asks ? InputValue(dialogs_, rec_, prompt) : std::string();
         rec_.Irrtum = static_cast<Single>(LevelValue(answer));
-        if (rec_.Irrtum >= 0.00001f && rec_.Irrtum <= 50.0f)
+        if (rec_.Irrtum >= kMinVarianceLevel && rec_.Irrtum <= kMaxVarianceLevel)
             break;
     }
 

@@ -16,12 +16,16 @@ namespace zx {
 
 namespace {
 
-// The two file errors the program reports: a file name that cannot be
-// (64) and a place that cannot be written to (79).
+// The two file errors the program reports, by their old error numbers: a
+// file name that cannot be, and a place that cannot be written to.
+constexpr int kBadFileName = 64;
+constexpr int kDriveNotReady = 79;
+
 std::string fileErrorMessage(int number)
 {
     return "Error = " + Str(number) + "in Zeile = " + Str(0)
-        + (number == 64 ? "Falsche Dateiname. FEHLER BEHEBEN. Weiter mit OK" : "Laufwerk nicht fertig. FEHLER BEHEBEN. Weiter mit OK");
+        + (number == kBadFileName ? "Falsche Dateiname. FEHLER BEHEBEN. Weiter mit OK"
+                                  : "Laufwerk nicht fertig. FEHLER BEHEBEN. Weiter mit OK");
 }
 
 std::optional<QString> askWithDialog(QWidget* parent)
@@ -60,7 +64,7 @@ PrintOutcome PrintWindowImage(QWidget* window, Dialogs& dialogs, const PrintTarg
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageLayout(a4);
         if (!paint(printer, printer.pageLayout(), printer.resolution())) {
-            dialogs.ShowMessage(fileErrorMessage(79), "Fehler");
+            dialogs.ShowMessage(fileErrorMessage(kDriveNotReady), "Fehler");
             return PrintOutcome::Failed;
         }
         return PrintOutcome::Printed;
@@ -71,7 +75,7 @@ PrintOutcome PrintWindowImage(QWidget* window, Dialogs& dialogs, const PrintTarg
         return PrintOutcome::Cancelled;
     const QFileInfo info(*file);
     if (file->trimmed().isEmpty() || info.fileName().isEmpty() || !info.dir().exists()) {
-        dialogs.ShowMessage(fileErrorMessage(64), "Fehler");
+        dialogs.ShowMessage(fileErrorMessage(kBadFileName), "Fehler");
         return PrintOutcome::Failed;
     }
     // A PDF writer keeps the text as text, so the report can be searched and
@@ -82,7 +86,7 @@ PrintOutcome PrintWindowImage(QWidget* window, Dialogs& dialogs, const PrintTarg
     pdf.setTitle(window->windowTitle());
     pdf.setCreator("Zerantix");
     if (!paint(pdf, pdf.pageLayout(), pdf.resolution())) {
-        dialogs.ShowMessage(fileErrorMessage(79), "Fehler");
+        dialogs.ShowMessage(fileErrorMessage(kDriveNotReady), "Fehler");
         return PrintOutcome::Failed;
     }
     return PrintOutcome::SavedAsPdf;

@@ -1,6 +1,7 @@
 #include "ui/ResultsWindow.h"
 
 #include "core/AnalysisRecord.h"
+#include "ui/Controls.h"
 #include "ui/QtDialogs.h"
 #include "workflow/ResultsReport.h"
 
@@ -18,15 +19,6 @@ namespace zx {
 
 namespace {
 
-QFont arial(int size, bool bold = false)
-{
-    QFont f("Arial");
-    f.setStyleHint(QFont::SansSerif);
-    f.setPointSize(size);
-    f.setBold(bold);
-    return f;
-}
-
 QString now()
 {
     const QDateTime t = QDateTime::currentDateTime();
@@ -42,7 +34,7 @@ ResultsWindow::ResultsWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* 
 {
     setObjectName("ResultsWindow");
     setWindowTitle("Test/Ergebnisse");
-    setFont(arial(10));
+    setFont(ArialFont(10));
 
     auto* layout = new QVBoxLayout(this);
     auto* head = new QFrame(this); // the decorative frame around the title
@@ -51,15 +43,10 @@ ResultsWindow::ResultsWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* 
     auto* headLayout = new QHBoxLayout(head);
     Label2 = new QLabel("Zerantix", head);
     Label2->setObjectName("Label2");
-    QFont serif("Times New Roman");
-    serif.setStyleHint(QFont::Serif);
-    serif.setPointSize(18);
-    serif.setBold(true);
-    serif.setItalic(true);
-    Label2->setFont(serif);
+    Label2->setFont(SerifFont(18, true, true));
     Label1 = new QLabel(head);
     Label1->setObjectName("Label1");
-    Label1->setFont(arial(13, true));
+    Label1->setFont(ArialFont(13, true));
     Label1->setAlignment(Qt::AlignCenter);
     headLayout->addWidget(Label2);
     headLayout->addWidget(Label1, 1);
@@ -67,9 +54,7 @@ ResultsWindow::ResultsWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* 
 
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName("Text1");
-    QFont courier("Courier New");
-    courier.setStyleHint(QFont::TypeWriter);
-    courier.setPointSize(10);
+    const QFont courier = CourierFont(10);
     Text1->setFont(courier);
     Text1->setReadOnly(true); // a display of the report, nothing to edit
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);

@@ -25,22 +25,12 @@ namespace zx {
 
 namespace {
 
-QFont arial(int pointSize, bool bold = false, bool italic = false)
-{
-    QFont f("Arial");
-    f.setStyleHint(QFont::SansSerif);
-    f.setPointSize(pointSize);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
-
 QPlainTextEdit* makeTextBox(const char* name, QWidget* parent)
 {
     auto* t = new QPlainTextEdit(parent);
     t->setObjectName(name);
     t->setReadOnly(true);
-    t->setFont(arial(10));
+    t->setFont(ArialFont(10));
     t->setLineWrapMode(QPlainTextEdit::NoWrap);
     return t;
 }
@@ -55,10 +45,7 @@ StartWindow::StartWindow(AnalysisRecord& record, Dialogs& dialogs, StartOptions 
 {
     setObjectName("StartWindow");
     setWindowTitle("Zerantix");
-    endProgram = [] {
-        QApplication::closeAllWindows();
-        QCoreApplication::exit(0);
-    };
+    endProgram = EndProgram;
     buildControls();
     Form_Load();
 }
@@ -73,17 +60,17 @@ StartWindow::~StartWindow()
 
 void StartWindow::buildControls()
 {
-    setFont(arial(10));
+    setFont(ArialFont(10));
     resize(900, 640);
 
     Label1 = new QLabel("Zerantix", this);
     Label1->setObjectName("Label1");
-    Label1->setFont(arial(34, true, true));
+    Label1->setFont(ArialFont(34, true, true));
     Label1->setStyleSheet("color: #1f3f7a;");
     Label1->setGeometry(24, 8, 300, 60);
     Label3 = new QLabel(QString::fromUtf8("Das Programm mit Übersicht für statistische Auswertungen"), this);
     Label3->setObjectName("Label3");
-    Label3->setFont(arial(12, false, true));
+    Label3->setFont(ArialFont(12, false, true));
     Label3->setGeometry(26, 66, 600, 24);
 
     auto* shapeLine = new QFrame(this); // decorative rule under the title
@@ -94,7 +81,7 @@ void StartWindow::buildControls()
 
     Frame1 = new QGroupBox(QString::fromUtf8("Hauptmenü: Module"), this);
     Frame1->setObjectName("Frame1");
-    Frame1->setFont(arial(10, true));
+    Frame1->setFont(ArialFont(10, true));
     Frame1->setGeometry(20, 112, 390, 440);
 
     const auto& catalogue = ModuleCatalogue();
@@ -103,7 +90,7 @@ void StartWindow::buildControls()
         const ModuleEntry& m = catalogue[i];
         auto* option = new QRadioButton(QString::fromStdString(m.caption), Frame1);
         option->setObjectName(QString::fromStdString(m.control));
-        option->setFont(arial(10));
+        option->setFont(ArialFont(10));
         option->setGeometry(12, 28 + static_cast<int>(i) * rowHeight, 370, 24);
         connect(option, &QRadioButton::clicked, this, [this, i] { optionClick(i); });
         options.push_back(option);
@@ -113,7 +100,7 @@ void StartWindow::buildControls()
         if (m.code == kThisModuleCode) {
             Label8 = new ClickLabel(QString::fromStdString(m.code), this);
             Label8->setObjectName("Label8");
-            Label8->setFont(arial(10, true));
+            Label8->setFont(ArialFont(10, true));
             Label8->setStyleSheet("color: #0b3fa8; text-decoration: underline;");
             Label8->setToolTip(QString::fromUtf8("Modul öffnen"));
             Label8->setGeometry(420, codeTop, 70, 24);
@@ -121,7 +108,7 @@ void StartWindow::buildControls()
         } else {
             auto* code = new QLabel(QString::fromStdString(m.code), this);
             code->setObjectName(QString("Label4_%1").arg(Label4.size()));
-            code->setFont(arial(10));
+            code->setFont(ArialFont(10));
             code->setStyleSheet("color: #777777;");
             code->setGeometry(420, codeTop, 70, 24);
             Label4.push_back(code);
@@ -151,7 +138,7 @@ void StartWindow::buildControls()
     auto button = [this](const char* name, const char* caption, int left) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
         b->setObjectName(name);
-        b->setFont(arial(10));
+        b->setFont(ArialFont(10));
         b->setGeometry(left, 580, 190, 36);
         return b;
     };
@@ -174,7 +161,6 @@ MainWindow* StartWindow::mainWindow() const { return mainWindow_; }
 
 void StartWindow::Form_Load()
 {
-    crLf_ = kCrLf;
     rec_.Verzeichnis = ResolveProgramDirectory({ ReadParameterRecord1(options_.parameterFile),
         options_.argumentFolder, options_.exampleFolder, options_.currentFolder });
     Label1->setVisible(true);
@@ -284,10 +270,7 @@ QPixmap TitlePicture(QSize size)
     box(h * 0.82, w * 0.53, w * 0.60, w * 0.67, w * 0.38, w * 0.82, QColor(201, 96, 43, 110));
 
     p.setPen(QColor("#1f3f7a"));
-    QFont f("Arial");
-    f.setPointSize(13);
-    f.setItalic(true);
-    p.setFont(f);
+    p.setFont(ArialFont(13, false, true));
     p.drawText(QRectF(0, h * 0.88, w, h * 0.1), Qt::AlignCenter, QString::fromUtf8("Ho: µ1 = µ2  ?"));
     return pix;
 }

@@ -61,7 +61,6 @@ private:
     Dialogs& dialogs_;
     StartOptions options_;
     QPointer<MainWindow> mainWindow_;
-    std::string crLf_;
 
     QLabel* Label1 = nullptr;
     QLabel* Label3 = nullptr;

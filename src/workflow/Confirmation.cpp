@@ -9,7 +9,6 @@ namespace zx {
 
 namespace {
 
-constexpr const char* kCrLfText = "\r\n";
 constexpr int kShownRows = 4;
 
 std::string values(const AnalysisRecord& r, int k)
@@ -38,8 +37,8 @@ std::string summary(const AnalysisRecord& r, int k)
 
 std::optional<std::string> ConfirmationListing(const AnalysisRecord& r)
 {
-    const std::string crlf = kCrLfText;
-    auto head = [](const char* line) { return std::string(line) + "\rGewählt wurden folgende Stichproben:\r\r"; };
+    const std::string crlf = kCrLf;
+    auto head = [](const char* line) { return std::string(line) + kCr + "Gewählt wurden folgende Stichproben:" + kCr + kCr; };
     switch (r.Datentyp) {
     case 1:
         return head("Datentyp: Einzelne Werte") + "1.Stichprobe: n=" + Str(static_cast<int>(r.AnzahlWerte[1])) + crlf

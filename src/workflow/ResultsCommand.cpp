@@ -31,9 +31,6 @@ constexpr int kLordPosition = 2;     // List1, List2
 constexpr int kUTestPosition = 4;    // List1
 constexpr int kWilcoxonPosition = 1; // List3
 
-// Up to this size of both samples the U-test reads its table.
-constexpr int kUTableMax = 25;
-
 struct LevelPrompt {
     const char* question;
     const char* hint;
@@ -124,7 +121,7 @@ void askLevel(AnalysisRecord& r, Dialogs& dialogs, const TestListSelection& list
     const Sizes sizes = sizesOf(r);
     for (;;) {
         const LevelPrompt prompt = promptFor(r, sizes);
-        const std::string answer = InputValue(dialogs, r, std::string(prompt.question) + "\r\r" + prompt.hint);
+        const std::string answer = InputValue(dialogs, r, std::string(prompt.question) + kCr + kCr + prompt.hint);
         view.disableDescriptiveAndGraphics();
         // 0, negative and too large levels are simply asked again; so is a
         // level too small to be held as a Single.

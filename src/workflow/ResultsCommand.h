@@ -1,18 +1,6 @@
 // The "Ergebnisse" command without its windows: the refusal after a failed
 // assumption check, the report's common lines, the question for the error
-// probability, and the chosen test.
-//
-// How the main window uses it:
-//
-//     TestListSelection lists { List1->currentRow(), List2->currentRow(), List3->currentRow() };
-//     switch (RunResults(record, dialogs, lists, *this)) {
-//     case ResultsOutcome::Refused:     break; // message shown, button disabled
-//     case ResultsOutcome::Shown:       /* load ResultsWindow, title = TestName, show it (not modal);
-//                                          enable "Deskriptive Parameter", "Graphik", "Wahl des TESTS" */ break;
-//     case ResultsOutcome::NotPossible: /* disable List1, List2, List3, List5, "Graphik",
-//                                          "Deskriptive Parameter", "Ergebnisse", "DATEN: Eingabe";
-//                                          enable "(Neu)Start" and "Wahl des TESTS"; no ResultsWindow */ break;
-//     }
+// probability, and the chosen test. The main window shows the outcome.
 //
 // The report is left in record.ErgText: line 0 the heading (or
 // "TESTNICHTMÖGLICH"), 1 the level, 2 and 3 the hypotheses, 4 to 10 the
