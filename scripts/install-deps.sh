@@ -12,6 +12,7 @@ packages=(
   xvfb xauth
   python3 python3-xlwt python3-xlrd python3-scipy
   poppler-utils
+  locales
 )
 
 missing=()
@@ -21,12 +22,19 @@ for p in "${packages[@]}"; do
   fi
 done
 
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo=(sudo)
+fi
+
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
-  sudo=()
-  if [ "$(id -u)" -ne 0 ]; then
-    sudo=(sudo)
-  fi
   "${sudo[@]}" apt-get update -q
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The test suite runs the number texts under German as well.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  echo "Generating the locale de_DE.UTF-8"
+  "${sudo[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi

@@ -2,8 +2,8 @@
 
 #include <atomic>
 #include <charconv>
+#include <cctype>
 #include <cmath>
-#include <cstdio>
 
 namespace zx {
 
@@ -12,13 +12,18 @@ namespace {
 std::atomic<char> g_decimalSeparator { '.' };
 
 // printf's %G with the given precision, without the minus of a negative zero.
+// std::to_chars rather than printf: the C library's locale, which Qt sets
+// from the desktop, must not turn the point into a comma.
 std::string generalForm(double value, int precision)
 {
     if (value == 0)
         value = 0; // turns -0 into +0
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*G", precision, value);
-    return buf;
+    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, precision).ptr;
+    std::string text(buf, end);
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c))); // 1E+15, INF, NAN as %G writes them
+    return text;
 }
 
 std::string withSeparator(std::string text, char separator)
@@ -50,8 +55,8 @@ FixedDigits roundFixed(double magnitude, int decimals)
     int exponent = 0;
     if (magnitude != 0) {
         char buf[64];
-        std::snprintf(buf, sizeof buf, "%.14e", magnitude); // d.dddddddddddddde±XX
-        std::string_view s(buf);
+        const auto end = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14).ptr;
+        std::string_view s(buf, static_cast<std::size_t>(end - buf)); // d.dddddddddddddde±XX
         digits.push_back(s[0]);
         digits.append(s.substr(2, 14));
         std::from_chars(s.data() + s.find('e') + (s[s.find('e') + 1] == '+' ? 2 : 1), s.data() + s.size(), exponent);

@@ -8,6 +8,8 @@
 #include "stats/Sorting.h"
 #include "ScriptedDialogs.h"
 
+#include "ReadNumber.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -466,7 +468,7 @@ NistSet loadNist(const std::string& name)
         std::istringstream s(l.substr(l.rfind(':') + 1));
         std::string t;
         s >> t;
-        return std::stod(t);
+        return test::ReadNumber(t);
     };
     while (std::getline(in, line)) {
         ++number;
@@ -475,7 +477,7 @@ NistSet loadNist(const std::string& name)
         else if (number == 42)
             set.sd = lastToken(line);
         else if (number >= 61 && line.find_first_not_of(" \r") != std::string::npos)
-            set.data.push_back(std::stod(line));
+            set.data.push_back(test::ReadNumber(line));
     }
     return set;
 }

@@ -5,6 +5,8 @@
 // program know.
 #include "stats/Distributions.h"
 
+#include "ReadNumber.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -53,9 +55,9 @@ std::vector<Reference> loadReference()
         std::getline(s, field, ',');
         r.df2 = std::stoi(field);
         std::getline(s, field, ',');
-        r.arg = std::stod(field);
+        r.arg = test::ReadNumber(field);
         std::getline(s, field, ',');
-        r.exact = std::stod(field);
+        r.exact = test::ReadNumber(field);
         rows.push_back(r);
     }
     return rows;

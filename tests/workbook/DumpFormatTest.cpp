@@ -5,6 +5,8 @@
 #include "workbook/WorkbookDump.h"
 #include "workbook/XlsReader.h"
 
+#include "ReadNumber.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -28,7 +30,7 @@ TEST_P(DumpNumbers, ShortestTextThatReadsBack)
     const NumberCase c = GetParam();
     EXPECT_EQ(DumpNumber(c.value), c.text);
     if (!std::isnan(c.value)) {
-        EXPECT_EQ(std::strtod(c.text, nullptr), c.value == 0 ? 0.0 : c.value) << "reads back";
+        EXPECT_EQ(test::ReadNumber(c.text), c.value == 0 ? 0.0 : c.value) << "reads back";
     }
 }
 

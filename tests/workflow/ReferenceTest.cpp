@@ -12,6 +12,8 @@
 #include "stats/PairedTests.h"
 #include "stats/RankTests.h"
 
+#include "ReadNumber.h"
+
 #include <cmath>
 
 namespace zx {
@@ -72,7 +74,7 @@ protected:
             if (token == "|" || token == ";")
                 ++part;
             else
-                parts[static_cast<std::size_t>(part)].push_back(std::stod(token));
+                parts[static_cast<std::size_t>(part)].push_back(test::ReadNumber(token));
         }
         const auto ints = [](const std::vector<double>& v) { return std::vector<int>(v.begin(), v.end()); };
         data().classGroups(parts[0], ints(parts[1]), parts[2], ints(parts[3]));

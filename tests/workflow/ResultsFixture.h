@@ -10,6 +10,8 @@
 #include "workflow/ResultsCommand.h"
 #include "ScriptedDialogs.h"
 
+#include "ReadNumber.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -185,12 +187,12 @@ struct ReferenceCase {
         return it->second;
     }
     bool has(const std::string& key) const { return fields.count(key) != 0; }
-    double number(const std::string& key) const { return std::stod(at(key).at(0)); }
+    double number(const std::string& key) const { return test::ReadNumber(at(key).at(0)); }
     std::vector<double> numbers(const std::string& key) const
     {
         std::vector<double> v;
         for (const auto& s : at(key))
-            v.push_back(std::stod(s));
+            v.push_back(test::ReadNumber(s));
         return v;
     }
 };
