@@ -90,24 +90,38 @@ std::optional<CellRange> ParseRange(const std::string& input, const Workbook* wo
     return range;
 }
 
+namespace {
+
+// "Daten!" or "'Mein Blatt'!", as a reference names a sheet.
+std::string sheetPrefix(const Workbook& workbook, int sheet)
+{
+    std::string name = workbook.sheetName(sheet);
+    const bool plain = std::all_of(name.begin(), name.end(),
+        [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'; });
+    if (!plain) {
+        for (std::size_t p = name.find('\''); p != std::string::npos; p = name.find('\'', p + 2))
+            name.insert(p, 1, '\'');
+        name = "'" + name + "'";
+    }
+    return name + "!";
+}
+
+} // namespace
+
 std::string RangeText(const CellRange& range, const Workbook* workbook, int frontSheet)
 {
     auto absolute = [](CellPosition p) { return "$" + ColumnLetters(p.column) + "$" + std::to_string(p.row + 1); };
     std::string text = absolute(range.first);
     if (!(range.first == range.last))
         text += ":" + absolute(range.last);
-    if (workbook && range.sheet != frontSheet) {
-        std::string name = workbook->sheetName(range.sheet);
-        const bool plain = std::all_of(name.begin(), name.end(),
-            [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'; });
-        if (!plain) {
-            for (std::size_t p = name.find('\''); p != std::string::npos; p = name.find('\'', p + 2))
-                name.insert(p, 1, '\'');
-            name = "'" + name + "'";
-        }
-        text = name + "!" + text;
-    }
+    if (workbook && range.sheet != frontSheet)
+        text = sheetPrefix(*workbook, range.sheet) + text;
     return text;
+}
+
+std::string CellName(const Workbook* workbook, int sheet, int row, int column)
+{
+    return (workbook ? sheetPrefix(*workbook, sheet) : std::string()) + ToA1(row, column);
 }
 
 // ---- Cell values -----------------------------------------------------------
@@ -142,6 +156,17 @@ std::optional<double> CellNumber(const Cell& cell)
     if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+std::optional<std::string> OutOfRange(double value)
+{
+    const double magnitude = std::fabs(value);
+    if (magnitude > kLargestMagnitude)
+        return "ist zu groß: Beträge über " + Str(kLargestMagnitude).substr(1) + " können nicht verarbeitet werden";
+    if (magnitude != 0 && magnitude < kSmallestMagnitude)
+        return "ist zu klein: von 0 verschiedene Beträge unter " + Str(kSmallestMagnitude).substr(1)
+            + " können nicht verarbeitet werden";
+    return std::nullopt;
 }
 
 // ---- Texts -----------------------------------------------------------------
@@ -349,9 +374,21 @@ bool DataManager::readRows(Reading& reading, int k, const CellRange& range, std:
     s.frequencies.clear();
     s.second.clear();
     const std::string who = "der " + sampleName(datentyp, k);
-    auto notANumber = [&](int row, int column, const Cell& c) {
-        fail("Fehler beim Lesen " + who + ": Die Zelle " + ToA1(row, column) + " enthält keine Zahl (\u201E"
-            + shownText(c) + "\u201C). Bitte korrigieren Sie die Daten und wiederholen Sie die Eingabe.");
+    const auto where = [&](int row, int column) { return CellName(workbook_.get(), range.sheet, row, column); };
+    // A value of the sample: a number the computations can carry.
+    auto value = [&](int row, int column, const Cell& c) -> std::optional<double> {
+        const auto x = CellNumber(c);
+        if (!x) {
+            fail("Fehler beim Lesen " + who + ": Die Zelle " + where(row, column) + " enthält keine Zahl (\u201E"
+                + shownText(c) + "\u201C). Bitte korrigieren Sie die Daten und wiederholen Sie die Eingabe.");
+            return std::nullopt;
+        }
+        if (const auto why = OutOfRange(*x)) {
+            fail("Fehler beim Lesen " + who + ": Die Zahl in Zelle " + where(row, column) + " (\u201E" + shownText(c)
+                + "\u201C) " + *why + ". Bitte korrigieren Sie die Daten und wiederholen Sie die Eingabe.");
+            return std::nullopt;
+        }
+        return x;
     };
     double frequencySum = 0;
     for (int i = 1;; ++i) {
@@ -362,43 +399,37 @@ bool DataManager::readRows(Reading& reading, int k, const CellRange& range, std:
         if (c1.isEmpty() || (twoColumns && c2.isEmpty()))
             break;
         if (i > AnalysisRecord::MaxRows) {
-            fail("Fehler beim Lesen " + who + ": Ab Zelle " + ToA1(range.first.row, column) + " stehen mehr als "
+            fail("Fehler beim Lesen " + who + ": Ab Zelle " + where(range.first.row, column) + " stehen mehr als "
                 + std::to_string(AnalysisRecord::MaxRows) + " Zeilen. Es können höchstens "
                 + std::to_string(AnalysisRecord::MaxRows) + " Zeilen je Stichprobe gelesen werden.");
             return false;
         }
-        const auto x = CellNumber(c1);
-        if (!x) {
-            notANumber(row, column, c1);
+        const auto x = value(row, column, c1);
+        if (!x)
             return false;
-        }
         s.values.push_back(*x);
         if (datentyp == 2) {
-            const auto f = CellNumber(c2);
-            if (!f) {
-                notANumber(row, column + 1, c2);
+            const auto f = value(row, column + 1, c2);
+            if (!f)
                 return false;
-            }
             if (*f < 0 || *f > std::numeric_limits<Integer>::max() || std::floor(*f) != *f) {
-                fail("Fehler beim Lesen " + who + ": Die Häufigkeit in Zelle " + ToA1(row, column + 1) + " (\u201E"
+                fail("Fehler beim Lesen " + who + ": Die Häufigkeit in Zelle " + where(row, column + 1) + " (\u201E"
                     + shownText(c2) + "\u201C) ist keine ganze Zahl von 0 bis 32767.");
                 return false;
             }
             s.frequencies.push_back(static_cast<Integer>(*f));
             frequencySum += *f;
         } else if (datentyp == 4) {
-            const auto y = CellNumber(c2);
-            if (!y) {
-                notANumber(row, column + 1, c2);
+            const auto y = value(row, column + 1, c2);
+            if (!y)
                 return false;
-            }
             s.second.push_back(*y);
         }
     }
     const auto rows = s.values.size();
     if (rows < 3) {
         problem = "Zu wenige Zeilen für die " + sampleName(datentyp, k) + ": nur " + std::to_string(rows) + " (ab Zelle "
-            + ToA1(range.first.row, range.first.column) + "); es werden mindestens 3 gebraucht."
+            + where(range.first.row, range.first.column) + "); es werden mindestens 3 gebraucht."
             + kCrLf + kCrLf + "OK: Bereich neu markieren     Abbrechen: Eingabe beenden";
         return false;
     }
@@ -416,11 +447,12 @@ bool DataManager::readSummary(Reading& reading, int k, const CellRange& range, s
 {
     static constexpr const char* names[] = { "Mittelwert", "Standardabweichung", "Umfang", "Maximum", "Minimum" };
     const std::string who = "der " + sampleName(3, k);
+    const auto cellOf = [&](int j) { return CellName(workbook_.get(), range.sheet, range.first.row + j, range.first.column); };
     double v[5] = {};
     for (int j = 0; j < 5; ++j) {
         const int row = range.first.row + j;
         const Cell c = workbook_->cell(range.sheet, row, range.first.column);
-        const std::string where = ToA1(row, range.first.column);
+        const std::string where = cellOf(j);
         if (c.isEmpty()) {
             problem = "Für die " + sampleName(3, k) + " ist die Zelle " + where + " (" + names[j]
                 + ") leer. Gebraucht werden 5 Werte untereinander: Mittelwert, Standardabweichung, Umfang, "
@@ -434,10 +466,15 @@ bool DataManager::readSummary(Reading& reading, int k, const CellRange& range, s
                 + shownText(c) + "\u201C). Bitte korrigieren Sie die Daten und wiederholen Sie die Eingabe.");
             return false;
         }
+        if (const auto why = OutOfRange(*x)) {
+            fail("Fehler beim Lesen " + who + ": Die Zahl in Zelle " + where + " (" + names[j] + ", \u201E" + shownText(c)
+                + "\u201C) " + *why + ". Bitte korrigieren Sie die Daten und wiederholen Sie die Eingabe.");
+            return false;
+        }
         v[j] = *x;
     }
-    const std::string sCell = ToA1(range.first.row + 1, range.first.column);
-    const std::string nCell = ToA1(range.first.row + 2, range.first.column);
+    const std::string sCell = cellOf(1);
+    const std::string nCell = cellOf(2);
     if (!(v[1] > 0)) {
         fail("Fehler beim Lesen " + who + ": Die Standardabweichung in Zelle " + sCell + " muss größer als 0 sein.");
         return false;
@@ -447,10 +484,21 @@ bool DataManager::readSummary(Reading& reading, int k, const CellRange& range, s
             + " muss eine ganze Zahl von mindestens 3 sein.");
         return false;
     }
-    for (int j : { 3, 4 }) {
-        if (!std::isfinite(static_cast<Single>(v[j]))) {
-            fail("Fehler beim Lesen " + who + ": Der Wert in Zelle " + ToA1(range.first.row + j, range.first.column)
-                + " (" + names[j] + ") ist zu groß.");
+    // Minimum and maximum are optional (both 0); entered, they must agree
+    // with each other and with the mean.
+    const double mean = v[0], maximum = v[3], minimum = v[4];
+    if (!(maximum == 0 && minimum == 0)) {
+        if (maximum < minimum) {
+            fail("Fehler beim Lesen " + who + ": Das Maximum in Zelle " + cellOf(3) + " (" + CStr(maximum)
+                + ") ist kleiner als das Minimum in Zelle " + cellOf(4) + " (" + CStr(minimum)
+                + "). Bitte korrigieren Sie die Daten und wiederholen Sie die Eingabe.");
+            return false;
+        }
+        if (mean < minimum || mean > maximum) {
+            fail("Fehler beim Lesen " + who + ": Der Mittelwert in Zelle " + cellOf(0) + " (" + CStr(mean)
+                + ") liegt nicht zwischen dem Minimum in Zelle " + cellOf(4) + " (" + CStr(minimum)
+                + ") und dem Maximum in Zelle " + cellOf(3) + " (" + CStr(maximum)
+                + "). Bitte korrigieren Sie die Daten und wiederholen Sie die Eingabe.");
             return false;
         }
     }

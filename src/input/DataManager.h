@@ -112,4 +112,18 @@ inline constexpr const char* kRepeatTitle = "Bitte Eingaben wiederholen!";
 // separator. Nothing for any other text, booleans, errors and empty cells.
 std::optional<double> CellNumber(const Cell& cell);
 
+// The magnitudes data may have. Minimum, maximum and ranges are kept in
+// single precision, as they always were, which carries about 3.4E+38 down
+// to 1.2E-38 at full precision; within these decades every other
+// intermediate (squares, fourth powers of deviations in the excess, sums of
+// up to 16 million weighted rows) stays far inside the range of a double.
+inline constexpr double kLargestMagnitude = 1e38;
+inline constexpr double kSmallestMagnitude = 1e-37;
+
+// Why a number cannot be taken as data ("ist zu groß ..."), or nothing.
+std::optional<std::string> OutOfRange(double value);
+
+// "Daten!A3", "'Mein Blatt'!B2": a cell with the name of its sheet.
+std::string CellName(const Workbook* workbook, int sheet, int row, int column);
+
 } // namespace zx

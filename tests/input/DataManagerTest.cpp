@@ -263,7 +263,7 @@ TEST_F(DataManagerTest, NotANumberSaysWhichCellAndKeepsTheRecord)
         EXPECT_TRUE(manager->closed());
         EXPECT_EQ(rec->TestName, "UNENDE");
         ASSERT_EQ(messages("Fehler").size(), 1u);
-        EXPECT_EQ(messages("Fehler")[0], "Fehler beim Lesen der 2. Stichprobe: Die Zelle B7 enthält keine Zahl (\u201E" + c.shown
+        EXPECT_EQ(messages("Fehler")[0], "Fehler beim Lesen der 2. Stichprobe: Die Zelle Tabelle1!B7 enthält keine Zahl (\u201E" + c.shown
                 + "\u201C). Bitte korrigieren Sie die Daten und wiederholen Sie die Eingabe.");
         EXPECT_EQ(rec->Datentyp, 2) << "nothing of the failed reading reaches the record";
         EXPECT_EQ(rec->Werte(1, 1), 99);
@@ -281,7 +281,7 @@ TEST_F(DataManagerTest, MoreThanFiveHundredRows)
     manager->mnuEinzel_Click();
     EXPECT_EQ(rec->TestName, "UNENDE");
     ASSERT_EQ(messages("Fehler").size(), 1u);
-    EXPECT_EQ(messages("Fehler")[0], "Fehler beim Lesen der 2. Stichprobe: Ab Zelle A1 stehen mehr als 500 Zeilen. Es "
+    EXPECT_EQ(messages("Fehler")[0], "Fehler beim Lesen der 2. Stichprobe: Ab Zelle Tabelle1!A1 stehen mehr als 500 Zeilen. Es "
                                      "können höchstens 500 Zeilen je Stichprobe gelesen werden.");
     EXPECT_EQ(rec->Datentyp, 0);
 }
@@ -310,7 +310,7 @@ TEST_F(DataManagerTest, ClassFrequenciesMustBeWholeAndInRange)
         manager->mnuKlassen_Click();
         EXPECT_EQ(rec->TestName, "UNENDE") << bad;
         ASSERT_EQ(messages("Fehler").size(), 1u);
-        EXPECT_NE(messages("Fehler")[0].find("Die Häufigkeit in Zelle B3"), std::string::npos) << messages("Fehler")[0];
+        EXPECT_NE(messages("Fehler")[0].find("Die Häufigkeit in Zelle Tabelle1!B3"), std::string::npos) << messages("Fehler")[0];
         EXPECT_NE(messages("Fehler")[0].find("keine ganze Zahl von 0 bis 32767"), std::string::npos);
     }
     SetUp();
@@ -338,10 +338,18 @@ TEST_F(DataManagerTest, SummaryValuesThatCannotBe)
 {
     struct Case { std::vector<double> cells; std::string expected; };
     const Case cases[] = {
-        { { 10, 0, 25, 14, 6 }, "Die Standardabweichung in Zelle A2 muss größer als 0 sein." },
-        { { 10, -1, 25, 14, 6 }, "Die Standardabweichung in Zelle A2 muss größer als 0 sein." },
-        { { 10, 2, 2, 14, 6 }, "Der Umfang in Zelle A3 muss eine ganze Zahl von mindestens 3 sein." },
-        { { 10, 2, 25.5, 14, 6 }, "Der Umfang in Zelle A3 muss eine ganze Zahl von mindestens 3 sein." },
+        { { 10, 0, 25, 14, 6 }, "Die Standardabweichung in Zelle Tabelle1!A2 muss größer als 0 sein." },
+        { { 10, -1, 25, 14, 6 }, "Die Standardabweichung in Zelle Tabelle1!A2 muss größer als 0 sein." },
+        { { 10, 2, 2, 14, 6 }, "Der Umfang in Zelle Tabelle1!A3 muss eine ganze Zahl von mindestens 3 sein." },
+        { { 10, 2, 25.5, 14, 6 }, "Der Umfang in Zelle Tabelle1!A3 muss eine ganze Zahl von mindestens 3 sein." },
+        { { 10, 2, 25, 5, 15 }, "Das Maximum in Zelle Tabelle1!A4 (5) ist kleiner als das Minimum in Zelle Tabelle1!A5 (15). "
+                                "Bitte korrigieren Sie die Daten und wiederholen Sie die Eingabe." },
+        { { 20, 2, 25, 15, 5 }, "Der Mittelwert in Zelle Tabelle1!A1 (20) liegt nicht zwischen dem Minimum in Zelle "
+                                "Tabelle1!A5 (5) und dem Maximum in Zelle Tabelle1!A4 (15). Bitte korrigieren Sie die "
+                                "Daten und wiederholen Sie die Eingabe." },
+        { { 10, 1e39, 25, 0, 0 }, "Die Zahl in Zelle Tabelle1!A2 (Standardabweichung, \u201E1E+39\u201C) ist zu groß: Beträge "
+                                  "über 1E+38 können nicht verarbeitet werden. Bitte korrigieren Sie die Daten und "
+                                  "wiederholen Sie die Eingabe." },
     };
     for (const auto& c : cases) {
         SetUp();
@@ -355,6 +363,41 @@ TEST_F(DataManagerTest, SummaryValuesThatCannotBe)
         ASSERT_EQ(messages("Fehler").size(), 1u);
         EXPECT_EQ(messages("Fehler")[0], "Fehler beim Lesen der 1. Stichprobe: " + c.expected);
         EXPECT_EQ(rec->Datentyp, 0);
+    }
+}
+
+// Numbers whose squares or single-precision extremes the computations could
+// not carry are refused with the cell; the bounds themselves are data.
+TEST_F(DataManagerTest, NumbersOutsideTheCarriedRange)
+{
+    struct Case { double value; const char* why; };
+    const Case cases[] = {
+        { 1e200, "ist zu groß: Beträge über 1E+38" },
+        { -1e39, "ist zu groß: Beträge über 1E+38" },
+        { 1e-308, "ist zu klein: von 0 verschiedene Beträge unter 1E-37" },
+        { -5e-38, "ist zu klein: von 0 verschiedene Beträge unter 1E-37" },
+        { 1e38, nullptr },
+        { -1e-37, nullptr },
+        { 0, nullptr },
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        auto book = std::make_shared<MemoryWorkbook>();
+        book->column("A1", { 1, 2, 3, 4 }).column("B1", { 1, 2, c.value, 4 });
+        open(book);
+        view.ranges = { "A1", "B1" };
+        dialogs->input("").input("");
+        manager->mnuEinzel_Click();
+        if (!c.why) {
+            EXPECT_EQ(rec->TestName, "") << c.value;
+            EXPECT_EQ(rec->Werte(3, 2), c.value);
+            continue;
+        }
+        EXPECT_EQ(rec->TestName, "UNENDE") << c.value;
+        ASSERT_EQ(messages("Fehler").size(), 1u) << c.value;
+        const std::string m = messages("Fehler")[0];
+        EXPECT_EQ(m.rfind("Fehler beim Lesen der 2. Stichprobe: Die Zahl in Zelle Tabelle1!B3 (", 0), 0u) << m;
+        EXPECT_NE(m.find(c.why), std::string::npos) << m;
     }
 }
 
@@ -373,7 +416,7 @@ TEST_F(DataManagerTest, TwoRowsOnlyAndTheThirdAttempt)
     const auto repeats = dialogs->shown(Kind::OkCancel);
     ASSERT_EQ(repeats.size(), 2u);
     EXPECT_EQ(repeats[0].title, "Bitte Eingaben wiederholen!");
-    EXPECT_EQ(repeats[0].text, "Zu wenige Zeilen für die 1. Stichprobe: nur 2 (ab Zelle A1); es werden mindestens 3 gebraucht.\r\n\r\n"
+    EXPECT_EQ(repeats[0].text, "Zu wenige Zeilen für die 1. Stichprobe: nur 2 (ab Zelle Tabelle1!A1); es werden mindestens 3 gebraucht.\r\n\r\n"
                                "OK: Bereich neu markieren     Abbrechen: Eingabe beenden");
     EXPECT_EQ(view.prompts.size(), 3u);
     EXPECT_TRUE(manager->closed());
@@ -413,7 +456,7 @@ TEST_F(DataManagerTest, EmptySummaryCellAsksAgain)
     manager->mnuXquerSN_Click();
     const auto repeats = dialogs->shown(Kind::OkCancel);
     ASSERT_EQ(repeats.size(), 1u);
-    EXPECT_EQ(repeats[0].text, "Für die 1. Stichprobe ist die Zelle A4 (Maximum) leer. Gebraucht werden 5 Werte "
+    EXPECT_EQ(repeats[0].text, "Für die 1. Stichprobe ist die Zelle Tabelle1!A4 (Maximum) leer. Gebraucht werden 5 Werte "
                                "untereinander: Mittelwert, Standardabweichung, Umfang, Maximum, Minimum.\r\n\r\n"
                                "OK: Bereich neu markieren     Abbrechen: Eingabe beenden");
     EXPECT_EQ(rec->TestName, "");
