@@ -11,6 +11,9 @@ namespace {
 
 std::atomic<char> g_decimalSeparator { '.' };
 
+// From here on a fixed pattern writes the scientific form.
+constexpr double kLargestFixed = 1e15;
+
 // printf's %G with the given precision, without the minus of a negative zero.
 // std::to_chars rather than printf: the C library's locale, which Qt sets
 // from the desktop, must not turn the point into a comma.
@@ -128,6 +131,17 @@ std::string Format(double value, std::string_view pattern)
     if (std::isinf(value))
         return value < 0 ? "-Inf" : "Inf";
     const double scaled = percent ? value * 100 : value;
+    if (std::fabs(scaled) >= kLargestFixed) {
+        // More integer digits than a double holds would be noise and would
+        // break the report's columns: the scientific form, with the
+        // pattern's decimals.
+        char buf[64];
+        const auto end = std::to_chars(buf, buf + sizeof buf, scaled, std::chars_format::scientific, decimals).ptr;
+        std::string text = withSeparator(std::string(buf, end), DecimalSeparator());
+        for (char& c : text)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return percent ? text + '%' : text;
+    }
     FixedDigits d = roundFixed(std::fabs(scaled), decimals);
     std::string text;
     if (scaled < 0 && !d.allZero)

@@ -32,7 +32,9 @@ std::string CStrSingle(float value);
 // Fixed patterns: "#0.0000", "0.0000", "0.00", "0.0%", "#0" and their kin.
 // Digits after the separator are the pattern's '0's; a trailing '%' scales by
 // 100. Rounding is half away from zero on the value's 15-digit decimal form,
-// so 2.675 gives "2.68" as its reader expects.
+// so 2.675 gives "2.68" as its reader expects. From 1E+15 on, where a double
+// has no more integer digits to show, the scientific form with the pattern's
+// decimals: 2.5E+20 with "#0.0000" gives "2.5000E+20".
 std::string Format(double value, std::string_view pattern);
 
 // Leading-number rule for typed numbers: leading blanks are skipped, the

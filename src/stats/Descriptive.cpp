@@ -226,8 +226,25 @@ bool ComputeMoments(AnalysisRecord& r, Dialogs& dialogs, int k)
         dev.add(d * o.f);
         devSquares.add(d * d * o.f);
     }
-    r.AbwQuadSumme[k] = std::max(0.0, devSquares.value() - dev.value() * dev.value() / static_cast<double>(n));
+    const double squaredDeviations = devSquares.value() - dev.value() * dev.value() / static_cast<double>(n);
+    r.AbwQuadSumme[k] = std::max(0.0, squaredDeviations);
     r.Varianz[k] = r.AbwQuadSumme[k] / static_cast<double>(n - 1);
+    // Data the input bounds would have refused: say so rather than compute
+    // with an infinite spread, or call differing values equal.
+    if (!std::isfinite(mu) || !std::isfinite(squaredDeviations) || !std::isfinite(r.Varianz[k])) {
+        r.Meldung = GuardMessage(6);
+        dialogs.ShowMessage(r.Meldung, "Fehler");
+        return false;
+    }
+    const bool allEqual = std::all_of(obs.begin(), obs.end(), [&](const auto& o) { return o.f == 0 || o.x == obs.front().x; });
+    if (r.AbwQuadSumme[k] == 0 && !allEqual) {
+        const std::string who = r.Datentyp == 4 ? "der Paardifferenzen" : "der " + std::to_string(k) + ". Stichprobe";
+        r.Meldung = "Die Streuung " + who
+            + " ist nicht berechenbar: die Werte unterscheiden sich um weniger, als eine Zahl darstellen kann "
+              "(Zahlenunterlauf). Weiter mit OK";
+        dialogs.ShowMessage(r.Meldung, "Fehler");
+        return false;
+    }
     r.StdAbw[k] = std::sqrt(r.Varianz[k]);
     r.VarKoeff[k] = mu != 0 ? finiteOrEmpty(r.StdAbw[k] * 100 / mu) : std::nullopt;
     r.StdFehler[k] = r.StdAbw[k] / std::sqrt(static_cast<double>(n));
@@ -480,8 +497,11 @@ bool parameter(AnalysisRecord& r, Dialogs& dialogs)
     const bool summary = r.Datentyp == 3;
     const bool grouped = r.Datentyp == 2;
     const bool paired = r.Datentyp == 4;
+    int overflow = 0; // the first line whose value left the range of a double
     auto line = [&](int i, Variant value, bool shown = true) {
         r.ErgText[static_cast<std::size_t>(i)] = ParameterLabel(i);
+        if (shown && value && !std::isfinite(*value) && overflow == 0)
+            overflow = i;
         if (shown && value)
             r.ErgText[static_cast<std::size_t>(i)] += Format(*value, i == 21 ? "#0" : "#0.0000");
     };
@@ -511,6 +531,15 @@ bool parameter(AnalysisRecord& r, Dialogs& dialogs)
     line(19, percentiles.p10, !summary);
     line(20, percentiles.p90, !summary);
     line(21, static_cast<double>(r.Umfang[k]));
+    if (overflow != 0) {
+        std::string label = ParameterLabel(overflow);
+        label = label.substr(label.find(')') + 2);
+        label.erase(label.find_last_not_of(' ') + 1);
+        r.Meldung = "Deskriptive Parameter nicht möglich: " + label
+            + " ist für diese Daten nicht berechenbar (Zahlenüberlauf). Weiter mit OK";
+        dialogs.ShowMessage(r.Meldung, "Fehler");
+        return false;
+    }
     r.ErgText[22] = "*Nur bei Klassengruppen  **Nur wenn alle Werte >0";
     if (paired)
         r.ErgText[22] += std::string(kCrLf) + "Es handelt sich hier um deskr.Parameter der Paardifferenzen.";

@@ -344,9 +344,10 @@ void MainWindow::CmdTestWahl_Click()
         l->setEnabled(l == offered);
     Label6->setText(QString::fromUtf8(dataTypeLine(rec_.Datentyp)));
 
-    // Summary values got their descriptive values at input.
-    if (rec_.Datentyp != 3)
-        ComputeDescriptives(rec_, dialogs_);
+    // Summary values got their descriptive values at input. Data whose
+    // values the arithmetic guard stopped cannot be tested: the list waits.
+    if (rec_.Datentyp != 3 && !ComputeDescriptives(rec_, dialogs_) && offered)
+        offered->setEnabled(false);
 }
 
 void MainWindow::List1_Click() { testListClick(List1, 1); }

@@ -269,6 +269,41 @@ TEST_F(Descriptive, EmptySampleShowsTheGuardAndComputesNothing)
     EXPECT_EQ(GuardMessage(6), "Error =  6 Überlauf (overflow). Weiter mit OK");
 }
 
+// Values the input refuses, should they reach the engine: the guard names
+// overflow and underflow instead of listing infinity or calling differing
+// values equal.
+TEST_F(Descriptive, OverflowAndUnderflowAreNamed)
+{
+    struct Case { std::vector<double> values; int datentyp; const char* says; };
+    const Case cases[] = {
+        { { 1e200, 1, 2, 3, 4 }, 1, "Error =  6 Überlauf (overflow). Weiter mit OK" },
+        { { 1e308, -1e308, 1e308, -1e308, 5 }, 1, "Error =  6 Überlauf (overflow). Weiter mit OK" },
+        { { 1e-308, 2e-308, 3e-308 }, 1, "Die Streuung der 1. Stichprobe ist nicht berechenbar: die Werte unterscheiden sich "
+                                          "um weniger, als eine Zahl darstellen kann (Zahlenunterlauf). Weiter mit OK" },
+        { { 1e-308, 2e-308, 3e-308 }, 4, "Die Streuung der Paardifferenzen ist nicht berechenbar: die Werte unterscheiden "
+                                          "sich um weniger, als eine Zahl darstellen kann (Zahlenunterlauf). Weiter mit OK" },
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        if (c.datentyp == 4)
+            pairs(c.values, std::vector<double>(c.values.size(), 0.0));
+        else
+            singleValues(1, c.values);
+        EXPECT_FALSE(ComputeMoments(*rec, *dialogs, 1));
+        ASSERT_EQ(dialogs->shown().size(), 1u);
+        EXPECT_EQ(dialogs->shown()[0].text, c.says);
+    }
+    // A listing whose value leaves the range of a double is refused whole.
+    SetUp();
+    singleValues(1, { -1.7e308, -1e308, 1e308, 1.7e308 });
+    singleValues(2, { 1, 2, 3 });
+    rec->StichprobeNr = 2;
+    EXPECT_FALSE(parameter(*rec, *dialogs));
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown()[0].text,
+        "Deskriptive Parameter nicht möglich: MEDIAN-STANDARDFEHLER ist für diese Daten nicht berechenbar (Zahlenüberlauf). Weiter mit OK");
+}
+
 TEST_F(Descriptive, SummaryValues)
 {
     rec->Datentyp = 3;

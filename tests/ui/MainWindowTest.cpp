@@ -205,6 +205,15 @@ private slots:
         QCOMPARE(rec->Mittelwert[2], -99.0); // only the differences are described
     }
 
+    void testChoiceStoppedByTheGuardOffersNoTest()
+    {
+        seedSingleValues(*rec, 5, 4);
+        rec->Werte(1, 1) = 1e200; // only a record filled past the input can hold this
+        toTestChoice(1);
+        QCOMPARE(dialogs->shown().at(0).text, std::string("Error =  6 Überlauf (overflow). Weiter mit OK"));
+        QVERIFY(!list("List1")->isEnabled());
+    }
+
     void testChoiceOfSummaryValuesComputesNothing()
     {
         rec->Datentyp = 3;

@@ -95,8 +95,8 @@ TEST_F(Reference, FileIsComplete)
     int independent = 0, paired = 0;
     for (const auto& c : cases())
         (c.kind == "paired" ? paired : independent) += 1;
-    EXPECT_EQ(independent, 11);
-    EXPECT_EQ(paired, 6);
+    EXPECT_EQ(independent, 15);
+    EXPECT_EQ(paired, 7);
 }
 
 TEST_F(Reference, TTestAndWelch)

@@ -233,6 +233,15 @@ def main():
     blocks.append(paired("normal-negative", rounded(g, 36, -0.7, 1.5, 1)))
     blocks.append(paired("normal-continuous", rounded(g, 31, 0.2, 1, 5)))
     blocks.append(paired("five-hundred", rounded(g, 500, -0.05, 1, 1)))
+    # Magnitudes at the bounds the data input accepts (1E-37 to 1E+38): an
+    # outlier whose square a careless sum would lose, outliers that cancel,
+    # tiny values, and full samples of huge values.
+    blocks.append(independent("huge-outlier", [1e38, 1, 2, 3, 4], rounded(g, 8, 3, 1, 2)))
+    blocks.append(independent("huge-cancelling", [1e38, -1e38, 1e38, -1e38, 5], [1, 2, 3, 4, 5, 6]))
+    blocks.append(independent("tiny-values", np.round(g.normal(3, 1, 9), 3) * 1e-37, np.round(g.normal(4, 1, 11), 3) * 1e-37))
+    blocks.append(independent("huge-full-samples", np.round(g.normal(1, 0.1, 500), 6) * 1e37,
+                              np.round(g.normal(1.02, 0.1, 500), 6) * 1e37))
+    blocks.append(paired("huge-difference", np.concatenate([[1e38], rounded(g, 11, 0.5, 1, 1)])))
 
     out = Path(__file__).with_name("test_reference.txt")
     with out.open("w") as f:
