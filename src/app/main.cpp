@@ -1,6 +1,7 @@
 // Zerantix, module KAPA21: comparison of two samples.
 #include "core/AnalysisRecord.h"
 #include "core/NumberText.h"
+#include "ui/Controls.h"
 #include "ui/QtDialogs.h"
 #include "ui/StartWindow.h"
 
@@ -65,6 +66,9 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zerantix");
+    if (!zx::InstallGermanTranslations(app))
+        std::fprintf(stderr, "Zerantix: Qts deutsche Übersetzungen fehlen (Paket qt6-translations-l10n); "
+                             "die Standarddialoge erscheinen englisch.\n");
 
     const QString point = QLocale::system().decimalPoint();
     zx::SetDecimalSeparator(point.isEmpty() ? '.' : point.at(0).toLatin1());

@@ -267,19 +267,20 @@ void DataManager::mnuArbeitschritte_Click()
 {
     const std::string& crlf = rec_.CrLf;
     rec_.Meldung = "1) Die Daten müssen sich spaltenweise in der aktivierten (vorderen) Tabelle befinden." + crlf
-        + "2) Mit [ALT][TAB] wird zwischen MANAGER und Arbeitsmappe gewechselt." + crlf
+        + "2) Die Arbeitsmappe wird im Fenster \u201EArbeitsmappe\u201C neben dem MANAGER gezeigt; dort wählen Sie die Tabelle." + crlf
         + "3) Nachdem die Daten in der aktiven Tabelle stehen, wird der DATENTYP im MANAGER gewählt." + crlf
         + "4) Markieren Sie den Bereich mit dem Maus ein: z.B. A1:A9 für eine Spalte mit 9 Werten." + crlf
-        + "5) Nach Daten-Eingabe und vor dem Wahl des DATENTYPs speichern Sie Arbeitsmappe.";
+        + "5) Die Arbeitsmappe wird nur gelesen: Daten ändern und speichern Sie vor dem Start der Eingabe in Ihrem "
+          "Tabellenprogramm.";
     dialogs_.ShowMessage(rec_.Meldung, "Arbeitsschritte");
 }
 
 void DataManager::mnuHilfe_Click()
 {
-    rec_.Meldung = "Unterstützt wird Excel ab Version95. Der Anwender muß das von ihm erworbene EXCEL-Programm öffnen "
-                   "und eine Arbeitsmappe unter dem Namen BLATT.xls im Verzeichnis Zerantix speichern. Eine "
-                   "Arbeitsmappe besteht in der Regel aus mehreren Tabellen. Zerantix stellt beim Start eine "
-                   "Verbindung mit Excel her und öffnet BLATT.XLS. Danach können weitere Arbeitsmappen geöffnet "
+    rec_.Meldung = "Gelesen werden Arbeitsmappen im Format von Excel 5.0/95 bis 2003 (.xls). Der Anwender muß eine "
+                   "Arbeitsmappe unter dem Namen BLATT.xls im Verzeichnis Zerantix speichern. Eine "
+                   "Arbeitsmappe besteht in der Regel aus mehreren Tabellen. Zerantix öffnet BLATT.XLS beim Start "
+                   "in seinem Fenster \u201EArbeitsmappe\u201C, nur zum Lesen. Danach können weitere Arbeitsmappen geöffnet "
                    "werden. Alle Daten für den Test müssen spaltenweise in die vordere Tabelle übertragen werden.";
     dialogs_.ShowMessage(rec_.Meldung, "Zerantix - Excel");
 }

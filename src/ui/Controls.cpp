@@ -1,6 +1,9 @@
 #include "ui/Controls.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
@@ -90,5 +93,19 @@ void EndProgram()
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);
 }
+
+bool InstallGermanTranslations(QCoreApplication& application)
+{
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+QString ReportDateTime(const QDateTime& at) { return at.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")); }
+
+QString ReportDate(const QDate& day) { return day.toString(QStringLiteral("dd.MM.yyyy")); }
 
 } // namespace zx

@@ -5,6 +5,9 @@
 #include <QLabel>
 #include <QListWidget>
 
+class QCoreApplication;
+class QDate;
+class QDateTime;
 class QWidget;
 
 namespace zx {
@@ -52,5 +55,15 @@ QFont CourierFont(int pointSize);                                        // "Cou
 
 // Closes every window and leaves the event loop.
 void EndProgram();
+
+// Qt's own texts (the file, print and font dialogs, standard buttons) in
+// German whatever the desktop's language; false when Qt's translations are
+// not installed.
+bool InstallGermanTranslations(QCoreApplication& application);
+
+// Date and time of a report in German form, "06.12.2026 14:01:15", and the
+// date alone.
+QString ReportDateTime(const QDateTime& at);
+QString ReportDate(const QDate& day);
 
 } // namespace zx

@@ -49,7 +49,7 @@ DataManagerWindow::DataManagerWindow(AnalysisRecord& record, Dialogs& dialogs, Q
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar);
-    Text1 = new QLabel("Mit [ALT][TAB] \nwechseln Sie \nzwischen EXCEL und \nMANAGER", this);
+    Text1 = new QLabel(QString::fromUtf8("Markieren Sie \ndie Daten im \nFenster \u201EArbeitsmappe\u201C"), this);
     Text1->setObjectName("Text1");
     Text1->setFrameShape(QFrame::Panel);
     Text1->setFrameShadow(QFrame::Sunken);

@@ -9,7 +9,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -19,11 +18,7 @@ namespace zx {
 
 namespace {
 
-QString now()
-{
-    const QDateTime t = QDateTime::currentDateTime();
-    return QLocale().toString(t.date(), QLocale::ShortFormat) + " " + t.time().toString("hh:mm:ss");
-}
+QString now() { return ReportDateTime(QDateTime::currentDateTime()); }
 
 } // namespace
 

@@ -557,12 +557,14 @@ TEST_F(DataManagerTest, WorkingStepsAndHelp)
     EXPECT_EQ(shown[0].title, "Arbeitsschritte");
     EXPECT_EQ(shown[0].text,
         "1) Die Daten müssen sich spaltenweise in der aktivierten (vorderen) Tabelle befinden.\r\n"
-        "2) Mit [ALT][TAB] wird zwischen MANAGER und Arbeitsmappe gewechselt.\r\n"
+        "2) Die Arbeitsmappe wird im Fenster \u201EArbeitsmappe\u201C neben dem MANAGER gezeigt; dort wählen Sie die Tabelle.\r\n"
         "3) Nachdem die Daten in der aktiven Tabelle stehen, wird der DATENTYP im MANAGER gewählt.\r\n"
         "4) Markieren Sie den Bereich mit dem Maus ein: z.B. A1:A9 für eine Spalte mit 9 Werten.\r\n"
-        "5) Nach Daten-Eingabe und vor dem Wahl des DATENTYPs speichern Sie Arbeitsmappe.");
+        "5) Die Arbeitsmappe wird nur gelesen: Daten ändern und speichern Sie vor dem Start der Eingabe in Ihrem "
+        "Tabellenprogramm.");
     EXPECT_EQ(shown[1].title, "Zerantix - Excel");
-    EXPECT_EQ(shown[1].text.substr(0, 40), "Unterstützt wird Excel ab Version95. De");
+    EXPECT_EQ(shown[1].text.find("Excel-Programm"), std::string::npos) << "no Excel of the user's own";
+    EXPECT_EQ(shown[1].text.find("Verbindung mit Excel"), std::string::npos);
     EXPECT_TRUE(shown[1].text.ends_with("Alle Daten für den Test müssen spaltenweise in die vordere Tabelle übertragen werden."));
     EXPECT_FALSE(manager->closed());
 }

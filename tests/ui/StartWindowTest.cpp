@@ -221,6 +221,12 @@ private slots:
         QCOMPARE(shown[0].title, std::string("Tests und Verfahren im Zerantix"));
         QCOMPARE(shown[1].text, std::string("Bitte Datei InfoDemo.txt im Verzeichnis Zerantix lesen!"));
         QCOMPARE(shown[1].title, std::string("Weitere Infos über Zerantix"));
+        // The file "Info" points to lies beside the example workbook and
+        // names this version.
+        std::ifstream info(ZX_EXAMPLES_DIR "/InfoDemo.txt");
+        std::string title, version;
+        QVERIFY(std::getline(info, title) && std::getline(info, version));
+        QCOMPARE(version, std::string("Version " ZX_VERSION));
     }
 
     void kapa21OpensTheMainWindowBesideTheStartWindow()
