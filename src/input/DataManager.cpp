@@ -259,7 +259,9 @@ void DataManager::mnuAbbruch_Click() { close(TestNames::Ende); }
 
 void DataManager::windowClosed()
 {
-    if (!closed_)
+    if (reading_)
+        closeRequested_ = true;
+    else if (!closed_)
         close(TestNames::Ende);
 }
 
@@ -316,11 +318,19 @@ void DataManager::CmdStichprobenWahl(int datentyp)
     Reading reading;
     reading.datentyp = datentyp;
     const int last = datentyp == 4 ? 1 : 2;
-    for (int k = 1; k <= last; ++k) {
+    reading_ = true;
+    bool complete = true;
+    for (int k = 1; k <= last && complete; ++k) {
         int attempts = 0;
-        if (readSample(reading, k, attempts) != Step::Done)
-            return; // left the reading; the record keeps what it held
+        complete = readSample(reading, k, attempts) == Step::Done;
     }
+    reading_ = false;
+    if (closeRequested_) {
+        close(TestNames::Ende);
+        return;
+    }
+    if (!complete)
+        return; // left the reading; the record keeps what it held
     commit(reading);
     close("");
 }
@@ -332,7 +342,7 @@ DataManager::Step DataManager::readSample(Reading& reading, int k, int& attempts
         ++attempts;
         view_.setVisible(true);
         const auto range = view_.askRange(RangePrompt(datentyp, k), kRangeTitle);
-        if (!range)
+        if (!range || closeRequested_)
             return Step::Stop; // "Abbrechen": the manager stays open for another choice
         if (attempts == 3) {
             dialogs_.ShowMessage("Zu viele Versuche für die " + sampleName(datentyp, k)
@@ -349,6 +359,8 @@ DataManager::Step DataManager::readSample(Reading& reading, int k, int& attempts
             continue; // the first row must hold data
 
         reading.sample[k].name = dialogs_.InputBox(NamePrompt(datentyp, k), kNameTitle).value_or(std::string());
+        if (closeRequested_)
+            return Step::Stop;
 
         std::string problem;
         const bool ok = datentyp == 3 ? readSummary(reading, k, *range, problem) : readRows(reading, k, *range, problem);
@@ -357,7 +369,7 @@ DataManager::Step DataManager::readSample(Reading& reading, int k, int& attempts
         if (ok)
             return Step::Done;
         view_.setVisible(false);
-        if (!dialogs_.AskOkCancel(problem, kRepeatTitle))
+        if (!dialogs_.AskOkCancel(problem, kRepeatTitle) || closeRequested_)
             return Step::Stop;
     }
 }

@@ -73,7 +73,9 @@ public:
     void mnuAbbruch_Click();
     void mnuArbeitschritte_Click();
     void mnuHilfe_Click();
-    // The user closed the manager's window.
+    // The user closed the manager's window. During a reading the close waits
+    // until the question on screen returns, so that the workbook the reading
+    // uses stays open until then; the reading then ends without a result.
     void windowClosed();
 
     // True once the manager has finished and its window must close.
@@ -98,6 +100,8 @@ private:
     WorkbookView& view_;
     std::unique_ptr<Workbook> workbook_;
     bool closed_ = false;
+    bool reading_ = false;
+    bool closeRequested_ = false;
 };
 
 // Texts of the manager that other parts show or test.

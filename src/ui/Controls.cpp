@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDialog>
+#include <QEventLoop>
+#include <QWindow>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <QKeyEvent>
@@ -49,6 +52,18 @@ ClickLabel::ClickLabel(const QString& text, QWidget* parent)
     : QLabel(text, parent)
 {
     setCursor(Qt::PointingHandCursor);
+    // Reachable with Tab and opened with Enter or Space, like a button.
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        emit Click();
+        return;
+    }
+    QLabel::keyPressEvent(event);
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
@@ -92,6 +107,26 @@ void EndProgram()
 {
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);
+}
+
+void SetOwner(QWidget* window, QWidget* owner)
+{
+    if (!window || !owner)
+        return;
+    window->winId();
+    owner->winId();
+    window->windowHandle()->setTransientParent(owner->windowHandle());
+}
+
+int RunWithoutModality(QDialog& dialog)
+{
+    QEventLoop loop;
+    QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
+    loop.exec();
+    return dialog.result();
 }
 
 bool InstallGermanTranslations(QCoreApplication& application)

@@ -6,6 +6,7 @@
 #include <QListWidget>
 
 class QCoreApplication;
+class QDialog;
 class QDate;
 class QDateTime;
 class QWidget;
@@ -43,6 +44,7 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // Lengths given in twips (1/1440 inch) in pixels of the window's screen.
@@ -55,6 +57,16 @@ QFont CourierFont(int pointSize);                                        // "Cou
 
 // Closes every window and leaves the event loop.
 void EndProgram();
+
+// Makes `owner` the window `window` belongs to, so that the window manager
+// keeps it above its owner, without making it a child that is disabled with
+// it.
+void SetOwner(QWidget* window, QWidget* owner);
+
+// Shows a dialog and waits until it is finished, without Qt's modality: the
+// caller blocks what must wait, and windows the dialog's owner leads (the
+// workbook window beside the range question) stay usable.
+int RunWithoutModality(QDialog& dialog);
 
 // Qt's own texts (the file, print and font dialogs, standard buttons) in
 // German whatever the desktop's language; false when Qt's translations are

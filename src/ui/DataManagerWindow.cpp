@@ -10,52 +10,61 @@
 
 namespace zx {
 
-DataManagerWindow::DataManagerWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent)
+DataManagerWindow::DataManagerWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* owner)
+    : QDialog(nullptr) // not a child: the main window is disabled while the manager runs
     , view_(this)
     , manager_(record, dialogs, view_)
 {
     setObjectName("DataManagerWindow");
     setWindowTitle("MANAGER");
+    SetOwner(this, owner);
     // The main window waits for the manager, whose commands are all hidden
-    // meanwhile; the workbook window must stay usable for marking cells.
+    // meanwhile; the workbook window, which the manager owns, stays usable
+    // for marking cells.
     setWindowModality(Qt::WindowModal);
 
-    auto* menuBar = new QMenuBar(this);
-    menuBar->setObjectName("MenuBar");
-    QMenu* mnuFileDatentyp = menuBar->addMenu("Datentyp");
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName("MenuBar");
+    QMenu* mnuFileDatentyp = menuBar_->addMenu("&Datentyp");
     mnuFileDatentyp->setObjectName("mnuFileDatentyp");
-    auto item = [this](QMenu* menu, const char* name, const char* caption, void (DataManager::*handler)()) {
+    // While a menu's reading asks its questions the menu waits: a second
+    // reading must not start inside the first.
+    auto run = [this](auto handler) {
+        return [this, handler] {
+            menuBar_->setEnabled(false);
+            (manager_.*handler)();
+            menuBar_->setEnabled(true);
+            afterMenu();
+        };
+    };
+    auto item = [&](QMenu* menu, const char* name, const char* caption, void (DataManager::*handler)()) {
         QAction* a = menu->addAction(QString::fromUtf8(caption));
         a->setObjectName(name);
-        connect(a, &QAction::triggered, this, [this, handler] {
-            (manager_.*handler)();
-            afterMenu();
-        });
+        connect(a, &QAction::triggered, this, run(handler));
         return a;
     };
-    item(mnuFileDatentyp, "mnuEinzel", "Einzelne Werte", &DataManager::mnuEinzel_Click);
-    item(mnuFileDatentyp, "mnuKlassen", "Klassengruppen", &DataManager::mnuKlassen_Click);
-    item(mnuFileDatentyp, "mnuWertepaare", "Wertepaare", &DataManager::mnuWertepaare_Click);
-    item(mnuFileDatentyp, "mnuXquerSN", "Xquer-S-N", &DataManager::mnuXquerSN_Click);
+    item(mnuFileDatentyp, "mnuEinzel", "&Einzelne Werte", &DataManager::mnuEinzel_Click);
+    item(mnuFileDatentyp, "mnuKlassen", "&Klassengruppen", &DataManager::mnuKlassen_Click);
+    item(mnuFileDatentyp, "mnuWertepaare", "&Wertepaare", &DataManager::mnuWertepaare_Click);
+    item(mnuFileDatentyp, "mnuXquerSN", "&Xquer-S-N", &DataManager::mnuXquerSN_Click);
     mnuFileDatentyp->addSeparator();
-    item(mnuFileDatentyp, "mnuAbbruch", "Abbrechen", &DataManager::mnuAbbruch_Click);
-    QAction* steps = menuBar->addAction("Arbeitsschritte");
+    item(mnuFileDatentyp, "mnuAbbruch", "A&bbrechen", &DataManager::mnuAbbruch_Click);
+    QAction* steps = menuBar_->addAction("&Arbeitsschritte");
     steps->setObjectName("mnuArbeitschritte");
-    connect(steps, &QAction::triggered, this, [this] { manager_.mnuArbeitschritte_Click(); });
-    QAction* help = menuBar->addAction("Hilfe");
+    connect(steps, &QAction::triggered, this, run(&DataManager::mnuArbeitschritte_Click));
+    QAction* help = menuBar_->addAction("&Hilfe");
     help->setObjectName("mnuHilfe");
-    connect(help, &QAction::triggered, this, [this] { manager_.mnuHilfe_Click(); });
+    connect(help, &QAction::triggered, this, run(&DataManager::mnuHilfe_Click));
 
     auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar);
+    layout->setMenuBar(menuBar_);
     Text1 = new QLabel(QString::fromUtf8("Markieren Sie \ndie Daten im \nFenster \u201EArbeitsmappe\u201C"), this);
     Text1->setObjectName("Text1");
     Text1->setFrameShape(QFrame::Panel);
     Text1->setFrameShadow(QFrame::Sunken);
     Text1->setMargin(6);
     layout->addWidget(Text1);
-    setMinimumWidth(menuBar->sizeHint().width() + 16); // the whole menu in one line
+    setMinimumWidth(menuBar_->sizeHint().width() + 16); // the whole menu in one line
     adjustSize();
 
     // Near the top right corner; kept on the screen when the menu needs more
@@ -78,12 +87,14 @@ void DataManagerWindow::afterMenu()
 
 void DataManagerWindow::reject()
 {
+    view_.cancelQuestion();
     manager_.windowClosed();
     QDialog::reject();
 }
 
 void DataManagerWindow::closeEvent(QCloseEvent* event)
 {
+    view_.cancelQuestion();
     manager_.windowClosed();
     QDialog::closeEvent(event);
 }

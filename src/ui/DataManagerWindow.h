@@ -15,8 +15,9 @@ namespace zx {
 class DataManagerWindow : public QDialog {
     Q_OBJECT
 public:
-    // Loads the manager: places the window, opens the workbook.
-    DataManagerWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* parent);
+    // Loads the manager: places the window, opens the workbook. The manager
+    // belongs to `owner` (the main window), which waits for it.
+    DataManagerWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* owner);
 
     DataManager& manager() { return manager_; }
     WorkbookWindow* workbookWindow() const { return view_.window(); }
@@ -31,6 +32,7 @@ private:
 
     QtWorkbookView view_;
     DataManager manager_;
+    QMenuBar* menuBar_ = nullptr;
     QLabel* Text1 = nullptr;
 };
 

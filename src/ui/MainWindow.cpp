@@ -27,7 +27,7 @@ namespace {
 
 constexpr int kWindowHeight = 430;
 
-// The levels "Weitere Tests" accepts, in percent; any other answer is asked
+// The levels "W&eitere Tests" accepts, in percent; any other answer is asked
 // again.
 constexpr Single kMinVarianceLevel = 0.00001f;
 constexpr Single kMaxVarianceLevel = 50.0f;
@@ -56,9 +56,8 @@ MainWindow::MainWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* parent
     setFont(ArialFont(9));
     endProgram = EndProgram;
     runDataManager = [this] {
-        // A window of its own rather than one stacked on the main window, so
-        // that the workbook window can stay in front of the main window.
-        DataManagerWindow manager(rec_, dialogs_, nullptr);
+        // Owned by this window, which the window manager keeps below it.
+        DataManagerWindow manager(rec_, dialogs_, this);
         // Loading may already have ended the manager (no workbook, and none chosen).
         if (!manager.manager().closed())
             manager.exec();
@@ -134,14 +133,14 @@ void MainWindow::buildControls()
     List6 = makeList("List6", { "  F-Test Varianzvgl.Unabhängige Stichproben" });
     List5 = makeList("List5", { "  Zweiseitiger Test    (µ1 <>  µ2) ", "  Einseitiger Test      (µ1  <  µ2)", "  Einseitiger Test      (µ1  >  µ2)" });
 
-    CmdEingabe = makeButton("CmdEingabe", "DATEN: Eingabe");
-    CmdNeuStart = makeButton("CmdNeuStart", "(Neu)Start");
-    CmdTestWahl = makeButton("CmdTestWahl", "Wahl des TESTS");
+    CmdEingabe = makeButton("CmdEingabe", "&DATEN: Eingabe");
+    CmdNeuStart = makeButton("CmdNeuStart", "(&Neu)Start");
+    CmdTestWahl = makeButton("CmdTestWahl", "&Wahl des TESTS");
     CmdZusatzTest = makeButton("CmdZusatzTest", "Weitere Tests");
-    CmdErgebnisse = makeButton("CmdErgebnisse", "Ergebnisse");
-    CmdDeskriptive = makeButton("CmdDeskriptive", "Deskriptive Parameter");
-    CmdGraphik = makeButton("CmdGraphik", "Graphik");
-    CmdEnde = makeButton("CmdEnde", "Abbrechen");
+    CmdErgebnisse = makeButton("CmdErgebnisse", "E&rgebnisse");
+    CmdDeskriptive = makeButton("CmdDeskriptive", "Deskriptive &Parameter");
+    CmdGraphik = makeButton("CmdGraphik", "&Graphik");
+    CmdEnde = makeButton("CmdEnde", "&Abbrechen");
 
     // Positions of the left part; the button column follows the screen width.
     Label1->setGeometry(30, 14, 420, 34);

@@ -17,6 +17,7 @@ QMessageBox::ButtonRole ask(const std::string& text, const std::string& title, Q
     std::initializer_list<std::pair<const char*, QMessageBox::ButtonRole>> buttons)
 {
     QMessageBox box(icon, QString::fromStdString(title), DisplayText(text), QMessageBox::NoButton, dialogParent());
+    box.setObjectName("MessageBox");
     box.setTextFormat(Qt::PlainText);
     QPushButton* first = nullptr;
     for (const auto& [caption, role] : buttons) {
@@ -51,6 +52,7 @@ void QtDialogs::ShowMessage(const std::string& text, const std::string& title)
 std::optional<std::string> QtDialogs::InputBox(const std::string& prompt, const std::string& title)
 {
     QInputDialog dlg(dialogParent());
+    dlg.setObjectName("InputBox");
     dlg.setWindowTitle(QString::fromStdString(title));
     dlg.setLabelText(DisplayText(prompt));
     dlg.setInputMode(QInputDialog::TextInput);
@@ -63,7 +65,7 @@ std::optional<std::string> QtDialogs::InputBox(const std::string& prompt, const 
 
 bool QtDialogs::AskYesNo(const std::string& text, const std::string& title)
 {
-    return ask(text, title, QMessageBox::NoIcon, { { "Ja", QMessageBox::YesRole }, { "Nein", QMessageBox::NoRole } })
+    return ask(text, title, QMessageBox::NoIcon, { { "&Ja", QMessageBox::YesRole }, { "&Nein", QMessageBox::NoRole } })
         == QMessageBox::YesRole;
 }
 

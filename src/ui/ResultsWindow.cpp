@@ -56,9 +56,9 @@ ResultsWindow::ResultsWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* 
     layout->addWidget(Text1, 1);
 
     auto* buttons = new QHBoxLayout();
-    CmdWeiter = new QPushButton("Weiter", this);
+    CmdWeiter = new QPushButton("&Weiter", this);
     CmdWeiter->setObjectName("CmdWeiter");
-    CmdDruck = new QPushButton("Drucken", this);
+    CmdDruck = new QPushButton("&Drucken", this);
     CmdDruck->setObjectName("CmdDruck");
     buttons->addStretch();
     buttons->addWidget(CmdDruck);

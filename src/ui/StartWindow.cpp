@@ -101,7 +101,7 @@ void StartWindow::buildControls()
             Label8 = new ClickLabel(QString::fromStdString(m.code), this);
             Label8->setObjectName("Label8");
             Label8->setFont(ArialFont(10, true));
-            Label8->setStyleSheet("color: #0b3fa8; text-decoration: underline;");
+            Label8->setStyleSheet("QLabel { color: #0b3fa8; text-decoration: underline; } QLabel:focus { background: #dbe6f8; }");
             Label8->setToolTip(QString::fromUtf8("Modul öffnen"));
             Label8->setGeometry(420, codeTop, 70, 24);
             connect(Label8, &ClickLabel::Click, this, &StartWindow::Label8_Click);
@@ -142,10 +142,10 @@ void StartWindow::buildControls()
         b->setGeometry(left, 580, 190, 36);
         return b;
     };
-    CmdInhalt = button("CmdInhalt", "Inhalt der Module", 20);
-    CmdInfo = button("CmdInfo", "Info", 240);
-    CmdWarum = button("CmdWarum", "Warum Zerantix", 460);
-    CmdEnde = button("CmdEnde", "Beenden", 690);
+    CmdInhalt = button("CmdInhalt", "&Inhalt der Module", 20);
+    CmdInfo = button("CmdInfo", "In&fo", 240);
+    CmdWarum = button("CmdWarum", "Wa&rum Zerantix", 460);
+    CmdEnde = button("CmdEnde", "&Beenden", 690);
     connect(CmdInhalt, &QPushButton::clicked, this, &StartWindow::CmdInhalt_Click);
     connect(CmdInfo, &QPushButton::clicked, this, &StartWindow::CmdInfo_Click);
     connect(CmdWarum, &QPushButton::clicked, this, &StartWindow::CmdWarum_Click);

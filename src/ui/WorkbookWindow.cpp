@@ -1,12 +1,14 @@
 #include "ui/WorkbookWindow.h"
 
 #include "core/NumberText.h"
+#include "ui/Controls.h"
 #include "ui/QtDialogs.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -112,6 +114,7 @@ void WorkbookWindow::setWorkbook(const Workbook* workbook, const QString& fileNa
         view->setModel(new SheetModel(workbook, s, view));
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         view->setSelectionMode(QAbstractItemView::ContiguousSelection);
+        view->installEventFilter(this);
         view->horizontalHeader()->setDefaultSectionSize(90);
         view->verticalHeader()->setDefaultSectionSize(22);
         connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, s] { selectionChanged(s); });
@@ -121,6 +124,18 @@ void WorkbookWindow::setWorkbook(const Workbook* workbook, const QString& fileNa
     }
     if (workbook->frontSheet() >= 0)
         tabs_->setCurrentIndex(workbook->frontSheet());
+}
+
+bool WorkbookWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit confirmed();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 int WorkbookWindow::currentSheet() const { return std::max(tabs_->currentIndex(), 0); }
@@ -172,7 +187,6 @@ RangeDialog::RangeDialog(const QString& prompt, const QString& title, WorkbookWi
 {
     setObjectName("RangeDialog");
     setWindowTitle(title);
-    setWindowModality(Qt::WindowModal); // the workbook window stays usable for marking
     auto* layout = new QVBoxLayout(this);
     auto* label = new QLabel(prompt, this);
     label->setObjectName("Prompt");
@@ -189,7 +203,9 @@ RangeDialog::RangeDialog(const QString& prompt, const QString& title, WorkbookWi
     problem_->hide();
     layout->addWidget(problem_);
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setObjectName("OK");
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName("OK");
+    ok->setDefault(true);
     buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole)->setObjectName("Abbrechen");
     connect(buttons, &QDialogButtonBox::accepted, this, &RangeDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &RangeDialog::reject);
@@ -200,6 +216,7 @@ RangeDialog::RangeDialog(const QString& prompt, const QString& title, WorkbookWi
             reference_->setText(QString::fromStdString(RangeText(r, window_->workbook(), window_->frontSheet())));
             problem_->hide();
         });
+        connect(window_, &WorkbookWindow::confirmed, this, &RangeDialog::accept);
         // A typed reference is marked in the workbook as the user types.
         connect(reference_, &QLineEdit::textEdited, this, [this](const QString& text) {
             if (const auto r = ParseRange(text.toStdString(), window_->workbook(), window_->currentSheet()))
@@ -222,6 +239,11 @@ void RangeDialog::accept()
         problem_->setText(QString::fromUtf8("Bitte markieren Sie einen Bereich in der Arbeitsmappe oder geben Sie ihn "
                                             "ein, z.B. A1:A9 oder $B$2:$C$20."));
         problem_->show();
+        // Grow with the hint, keeping the right edge, so that the prompt
+        // above it keeps every line.
+        const int right = geometry().right();
+        adjustSize();
+        move(right - width() + 1, y());
         return;
     }
     QDialog::accept();
@@ -229,8 +251,9 @@ void RangeDialog::accept()
 
 QtWorkbookView::QtWorkbookView(QWidget* dialogParent)
     : dialogParent_(dialogParent)
-    , window_(new WorkbookWindow()) // a window of its own: the manager's questions must not block it
+    , window_(new WorkbookWindow()) // not a child: it must stay usable while the manager waits for an answer
 {
+    SetOwner(window_, dialogParent_);
 }
 
 QtWorkbookView::~QtWorkbookView() { delete window_; }
@@ -249,10 +272,21 @@ void QtWorkbookView::setVisible(bool visible)
 
 std::optional<CellRange> QtWorkbookView::askRange(const std::string& prompt, const std::string& title)
 {
-    RangeDialog dialog(DisplayText(prompt), QString::fromStdString(title), window_, dialogParent_);
-    if (dialog.exec() != QDialog::Accepted)
+    // Owned by the workbook window and not modal, so that cells can be
+    // marked beside it; the manager's menu waits meanwhile.
+    RangeDialog dialog(DisplayText(prompt), QString::fromStdString(title), window_, window_);
+    question_ = &dialog;
+    const int result = RunWithoutModality(dialog);
+    question_ = nullptr;
+    if (result != QDialog::Accepted)
         return std::nullopt;
     return dialog.range();
+}
+
+void QtWorkbookView::cancelQuestion()
+{
+    if (question_)
+        question_->reject();
 }
 
 std::optional<std::string> QtWorkbookView::chooseWorkbookFile(const std::string& folder)

@@ -8,6 +8,7 @@
 
 #include <QAbstractTableModel>
 #include <QDialog>
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -53,6 +54,11 @@ public:
 signals:
     // The user marked cells: the bounding rectangle of the marked ones.
     void rangeMarked(const zx::CellRange& range);
+    // Enter in a sheet: the marked range is the answer.
+    void confirmed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void selectionChanged(int sheet);
@@ -83,7 +89,9 @@ private:
 };
 
 // The manager's view of the workbook: the workbook window, the range
-// question and the file dialog, as Qt windows.
+// question and the file dialog, as Qt windows. The workbook window belongs
+// to the manager's window and the range question to the workbook window, so
+// that a window manager keeps them in this order above the main window.
 class QtWorkbookView : public WorkbookView {
 public:
     explicit QtWorkbookView(QWidget* dialogParent);
@@ -95,10 +103,13 @@ public:
     std::optional<std::string> chooseWorkbookFile(const std::string& folder) override;
 
     WorkbookWindow* window() const { return window_; }
+    // Closes a range question that is open, as "Abbrechen" does.
+    void cancelQuestion();
 
 private:
     QWidget* dialogParent_;
     WorkbookWindow* window_;
+    QPointer<RangeDialog> question_;
 };
 
 } // namespace zx

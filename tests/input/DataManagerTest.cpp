@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <deque>
+#include <functional>
 #include <filesystem>
 #include <memory>
 
@@ -34,6 +35,7 @@ public:
     const Workbook* shown = nullptr;
     bool visible = false;
     int fileQuestions = 0;
+    std::function<void()> duringQuestion; // what else happens while a range question is open
 
     void showWorkbook(const Workbook* workbook, const std::string&) override { shown = workbook; }
     void setVisible(bool v) override { visible = v; }
@@ -41,6 +43,8 @@ public:
     {
         prompts.push_back(prompt);
         titles.push_back(title);
+        if (duringQuestion)
+            duringQuestion();
         if (ranges.empty()) {
             ADD_FAILURE() << "unprepared range question: " << prompt;
             return std::nullopt;
@@ -399,6 +403,23 @@ TEST_F(DataManagerTest, NumbersOutsideTheCarriedRange)
         EXPECT_EQ(m.rfind("Fehler beim Lesen der 2. Stichprobe: Die Zahl in Zelle Tabelle1!B3 (", 0), 0u) << m;
         EXPECT_NE(m.find(c.why), std::string::npos) << m;
     }
+}
+
+// The window closed while a range question is open: the reading still has
+// its workbook when the question returns, then ends without a result.
+TEST_F(DataManagerTest, ClosedDuringTheRangeQuestion)
+{
+    rec->Datentyp = 2;
+    auto book = std::make_shared<MemoryWorkbook>();
+    book->column("A1", seq(10)).column("B1", seq(10));
+    open(book);
+    view.ranges = { "A1:A10" };
+    view.duringQuestion = [this] { manager->windowClosed(); };
+    manager->mnuEinzel_Click();
+    EXPECT_TRUE(manager->closed());
+    EXPECT_EQ(rec->TestName, "ENDE");
+    EXPECT_EQ(rec->Datentyp, 2) << "nothing of the broken-off reading reaches the record";
+    EXPECT_FALSE(manager->workbook());
 }
 
 // Too few rows: "Bitte Eingaben wiederholen!" says what is wrong; "OK" asks

@@ -43,9 +43,12 @@ inline void click(QWidget* w, const char* buttonName)
     QTest::mouseClick(child<QPushButton>(w, buttonName), Qt::LeftButton);
 }
 
-// Plays actions on modal windows as they come up, in order: for each step the
-// next modal window must carry the given object name. The action runs from
-// the event loop of that window, so it may open further modal windows.
+// Plays actions on windows that wait for an answer as they come up, in
+// order: for each step the next such window must carry the given object
+// name. Such a window is the active modal window, or a visible window of
+// that name (questions that leave other windows usable are not modal). The
+// action runs from the event loop of that window, so it may open further
+// windows.
 class ModalScript {
 public:
     ModalScript()
@@ -66,10 +69,16 @@ public:
 private:
     void poll()
     {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || steps_.empty() || modal == handled_ || !modal->isVisible())
+        if (steps_.empty())
             return;
-        if (modal->objectName() != steps_.front().first)
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal->objectName() != steps_.front().first) {
+            modal = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && w->objectName() == steps_.front().first && w != handled_)
+                    modal = w;
+        }
+        if (!modal || modal == handled_ || !modal->isVisible())
             return;
         handled_ = modal;
         auto action = std::move(steps_.front().second);

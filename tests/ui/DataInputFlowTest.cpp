@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 #include <memory>
 
@@ -132,12 +134,23 @@ private slots:
     {
         ModalScript script;
         script.then("DataManagerWindow", [](QWidget* m) { menu(m, "mnuXquerSN"); });
-        script.then("RangeDialog", [](QWidget* d) {
+        script.then("RangeDialog", [this](QWidget* d) {
+            // Each window belongs to the one a window manager keeps it above:
+            // question > workbook > manager > main window.
+            const QWidget* manager = QApplication::activeModalWidget();
+            QCOMPARE(manager->objectName(), QString("DataManagerWindow"));
+            QCOMPARE(d->windowHandle()->transientParent(), workbookWindow()->windowHandle());
+            QCOMPARE(workbookWindow()->windowHandle()->transientParent(), manager->windowHandle());
+            QCOMPARE(manager->windowHandle()->transientParent(), form->windowHandle());
             auto* field = d->findChild<QLineEdit*>("Reference");
             QTest::keyClicks(field, "J2:");
-            pressOk(d); // refused: the question stays
+            pressOk(d); // refused: the question stays, grown with its hint
             QVERIFY(d->isVisible());
             QVERIFY(d->findChild<QLabel*>("Problem")->isVisible());
+            for (const QLabel* label : d->findChildren<QLabel*>()) {
+                const int needed = label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
+                QVERIFY2(label->height() >= needed, qPrintable(label->text()));
+            }
             field->clear();
             QTest::keyClicks(field, "J2:J6");
             pressOk(d);
@@ -155,6 +168,23 @@ private slots:
         QCOMPARE(rec->Datentyp, Integer(3)); // the last complete reading stays in the record
         QVERIFY(child<QPushButton>(form.get(), "CmdEingabe")->isEnabled());
         QVERIFY(!child<QPushButton>(form.get(), "CmdTestWahl")->isEnabled());
+    }
+
+    // Closing the manager while the range question is open ends the input
+    // (it used to drop the workbook under the running reading).
+    void closingTheManagerDuringTheQuestion()
+    {
+        ModalScript script;
+        script.then("DataManagerWindow", [](QWidget* m) { menu(m, "mnuEinzel"); });
+        script.then("RangeDialog", [](QWidget*) {
+            QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        });
+        zx::test::click(form.get(), "CmdEingabe");
+        QTRY_VERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
+        QCOMPARE(rec->TestName, std::string("ENDE"));
+        QCOMPARE(rec->Datentyp, Integer(0));
+        QVERIFY(!workbookWindow());
+        QVERIFY(child<QPushButton>(form.get(), "CmdEingabe")->isEnabled());
     }
 
     void missingWorkbookMessageThenFileDialog()
