@@ -27,7 +27,7 @@ namespace {
 
 constexpr int kWindowHeight = 430;
 
-// The levels "W&eitere Tests" accepts, in percent; any other answer is asked
+// The levels "Weitere Tests" accepts, in percent; any other answer is asked
 // again.
 constexpr Single kMinVarianceLevel = 0.00001f;
 constexpr Single kMaxVarianceLevel = 50.0f;
@@ -136,7 +136,7 @@ void MainWindow::buildControls()
     CmdEingabe = makeButton("CmdEingabe", "&DATEN: Eingabe");
     CmdNeuStart = makeButton("CmdNeuStart", "(&Neu)Start");
     CmdTestWahl = makeButton("CmdTestWahl", "&Wahl des TESTS");
-    CmdZusatzTest = makeButton("CmdZusatzTest", "Weitere Tests");
+    CmdZusatzTest = makeButton("CmdZusatzTest", "W&eitere Tests");
     CmdErgebnisse = makeButton("CmdErgebnisse", "E&rgebnisse");
     CmdDeskriptive = makeButton("CmdDeskriptive", "Deskriptive &Parameter");
     CmdGraphik = makeButton("CmdGraphik", "&Graphik");

@@ -1,0 +1,146 @@
+// A whole analysis without a mouse, through the real windows and the real
+// message and input boxes: Tab and Enter in the start window, mnemonics on
+// the buttons and in the manager's menu, typing in the questions, arrow keys
+// and Enter in the workbook window, arrow keys in the lists.
+#include "core/AnalysisRecord.h"
+#include "core/NumberText.h"
+#include "ui/Controls.h"
+#include "ui/MainWindow.h"
+#include "ui/QtDialogs.h"
+#include "ui/ResultsWindow.h"
+#include "ui/StartWindow.h"
+#include "ui/WorkbookWindow.h"
+#include "QtTestSupport.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+using namespace zx;
+using zx::test::child;
+using zx::test::ModalScript;
+
+namespace {
+
+void type(QWidget* dialog, const char* text)
+{
+    auto* field = dialog->findChild<QLineEdit*>();
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Return);
+}
+
+WorkbookWindow* workbookWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* ww = qobject_cast<WorkbookWindow*>(w); ww && ww->isVisible())
+            return ww;
+    return nullptr;
+}
+
+} // namespace
+
+class TestKeyboardFlow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { SetDecimalSeparator(','); }
+
+    void wholeAnalysisWithTheKeyboard()
+    {
+        AnalysisRecord rec;
+        QtDialogs dialogs;
+        StartOptions options;
+        options.parameterFile = "/nirgends/velbor.PAR";
+        options.argumentFolder = ZX_EXAMPLES_DIR;
+        StartWindow start(rec, dialogs, options);
+        start.endProgram = [] {};
+        start.show();
+        QVERIFY(QTest::qWaitForWindowActive(&start));
+
+        // Tab leads to the module entry; Enter opens the main window.
+        QWidget* entry = child<QWidget>(&start, "Label8");
+        for (int i = 0; i < 40 && QApplication::focusWidget() != entry; ++i)
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &start, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), entry);
+        QTest::keyClick(entry, Qt::Key_Return);
+        MainWindow* main = start.mainWindow();
+        QVERIFY(main);
+        QVERIFY(QTest::qWaitForWindowActive(main));
+
+        ModalScript script;
+        script.then("DataManagerWindow", [](QWidget* m) {
+            QTest::keyClick(m, Qt::Key_D, Qt::AltModifier); // "Datentyp"
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_E); // "Einzelne Werte"
+        });
+        script.then("RangeDialog", [](QWidget* d) { type(d, "A2:A15"); });
+        script.then("InputBox", [](QWidget* d) { type(d, "Atlantik"); });
+        // The second sample marked in the workbook window: B2, then Enter.
+        script.then("RangeDialog", [](QWidget*) {
+            QTableView* table = workbookWindow()->table(workbookWindow()->frontSheet());
+            table->setCurrentIndex(table->model()->index(0, 0));
+            QTest::keyClick(table, Qt::Key_Right);
+            QTest::keyClick(table, Qt::Key_Down);
+            QTest::keyClick(table, Qt::Key_Return);
+        });
+        script.then("InputBox", [](QWidget* d) { type(d, "Pazifik"); });
+        script.then("MessageBox", [](QWidget* box) { QTest::keyClick(box, Qt::Key_J, Qt::AltModifier); }); // "Ja"
+        QTest::keyClick(main, Qt::Key_D, Qt::AltModifier); // "DATEN: Eingabe"
+        QTRY_VERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
+        QCOMPARE(rec.AnzahlWerte[1], Integer(14));
+        QCOMPARE(rec.AnzahlWerte[2], Integer(12));
+        QCOMPARE(rec.Bezeichnung[2], std::string("Pazifik"));
+
+        // "Wahl des TESTS", the MEDIAN test (the last entry), two-sided. (The
+        // offscreen platform does not hand activation back by itself.)
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QTest::keyClick(main, Qt::Key_W, Qt::AltModifier); // a mnemonic clicks after a short animation
+        QTRY_VERIFY(child<QWidget>(main, "List1")->isEnabled());
+        // The first key picks the first entry, End then the last.
+        QTest::keyClick(child<QWidget>(main, "List1"), Qt::Key_End);
+        QTest::keyClick(child<QWidget>(main, "List1"), Qt::Key_End);
+        QCOMPARE(rec.TestName, std::string("MEDIAN-TEST"));
+        QTest::keyClick(child<QWidget>(main, "List5"), Qt::Key_Down);
+        QCOMPARE(rec.HaWahl, std::string("N"));
+
+        // "Ergebnisse", the level typed; "Weiter" closes the report.
+        script.then("InputBox", [](QWidget* d) { type(d, "5"); });
+        QTest::keyClick(main, Qt::Key_R, Qt::AltModifier);
+        QTRY_VERIFY(main->resultsWindow() && main->resultsWindow()->isVisible());
+        QVERIFY(main->resultsWindow()->reportText().contains("Chi²-Wert (berechnet)"));
+        QCOMPARE(main->resultsWindow()->windowHandle()->transientParent(), main->windowHandle()); // kept above it
+        QVERIFY(QTest::qWaitForWindowActive(main->resultsWindow()));
+        QTest::keyClick(main->resultsWindow(), Qt::Key_W, Qt::AltModifier);
+        QTRY_VERIFY(!main->resultsWindow());
+    }
+
+    // Esc answers a Ja/Nein question with "Nein", Enter with "Ja".
+    void yesNoByKey_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << false;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << true;
+        QTest::newRow("Alt+N") << int(Qt::Key_N) << false;
+    }
+
+    void yesNoByKey()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, yes);
+        QtDialogs dialogs;
+        ModalScript script;
+        script.then("MessageBox", [key](QWidget* box) {
+            QTest::keyClick(box, Qt::Key(key), key == Qt::Key_N ? Qt::AltModifier : Qt::NoModifier);
+        });
+        QCOMPARE(dialogs.AskYesNo("Weiter?", "Bitte bestätigen Sie"), yes);
+        QVERIFY(script.done());
+    }
+};
+
+QTEST_MAIN(TestKeyboardFlow)
+#include "KeyboardFlowTest.moc"
