@@ -42,6 +42,16 @@ void ClickList::keyPressEvent(QKeyEvent* event)
         emit Click();
 }
 
+QItemSelectionModel::SelectionFlags ClickList::selectionCommand(const QModelIndex& index, const QEvent* event) const
+{
+    if (!index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    const auto flags = QListWidget::selectionCommand(index, event);
+    if (flags.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::ClearAndSelect;
+    return flags;
+}
+
 ClickLabel::ClickLabel(const QString& text, QWidget* parent)
     : QLabel(text, parent)
 {

@@ -11,7 +11,8 @@ namespace zx {
 
 // A list whose Click fires when the user picks an item, with the mouse or the
 // keyboard, also when the item was already selected, and never when the
-// program changes the selection.
+// program changes the selection. The user cannot take a pick back (a
+// Ctrl-click or a click beside the items leaves the chosen item chosen).
 class ClickList : public QListWidget {
     Q_OBJECT
 public:
@@ -27,6 +28,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
 };
 
 // A label that reacts to a click.
