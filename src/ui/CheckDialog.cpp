@@ -65,6 +65,7 @@ CheckDialog::CheckDialog(AnalysisRecord& record, Dialogs& dialogs, QWidget* pare
     connect(List1, &ClickList::Click, this, &CheckDialog::List1_Click);
 
     resize(420, 340);
+    PlaceCentred(this);
     Form_Load();
 }
 

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace zx {
@@ -57,14 +56,18 @@ CheckResultsWindow::CheckResultsWindow(Dialogs& dialogs, QWidget* parent)
     auto* body = new QHBoxLayout();
     Text5 = textBox(this, "Text5", courier);
     Text5->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Wide enough for the report's lines beside an advice box.
+    const QFontMetrics fm(courier);
+    Text5->setMinimumWidth(fm.horizontalAdvance(QString(70, 'M')) + 30);
     body->addWidget(Text5, 1);
     // The advice boxes share one place beside the report; at most one shows.
     auto* adviceColumn = new QVBoxLayout();
-    const QFontMetrics fm(courier);
+    int adviceWidth = 0;
     for (const Advice& a : AllAdvice()) {
         QPlainTextEdit* box = textBox(this, a.box, ArialFont(10, true));
         box->setPlainText(DisplayText(a.text));
-        box->setFixedWidth(QFontMetrics(box->font()).horizontalAdvance(QString(36, 'n')) + 24);
+        adviceWidth = QFontMetrics(box->font()).horizontalAdvance(QString(36, 'n')) + 24;
+        box->setFixedWidth(adviceWidth);
         box->setFixedHeight(QFontMetrics(box->font()).lineSpacing() * 8 + 16);
         QPalette p = box->palette();
         p.setColor(QPalette::Base, QColor(255, 250, 215));
@@ -93,11 +96,8 @@ CheckResultsWindow::CheckResultsWindow(Dialogs& dialogs, QWidget* parent)
     connect(CmdDruck, &QPushButton::clicked, this, &CheckResultsWindow::CmdDruck_Click);
     connect(CmdSchliessen, &QPushButton::clicked, this, &CheckResultsWindow::CmdSchliessen_Click);
 
-    resize(fm.horizontalAdvance(QString(84, 'M')) + 120, fm.lineSpacing() * 26 + 140);
-    if (const QScreen* s = screen()) {
-        const QRect area = s->availableGeometry();
-        move(area.left() + (area.width() - width()) / 2, area.top() + area.height() / 4);
-    }
+    resize(Text5->minimumWidth() + adviceWidth + 40, fm.lineSpacing() * 32 + 140);
+    PlaceCentred(this);
 }
 
 void CheckResultsWindow::setTitle(const QString& title) { Label1->setText(title); }

@@ -65,6 +65,14 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
         emit Click();
 }
 
+void PlaceCentred(QWidget* window)
+{
+    if (const QScreen* s = window->screen()) {
+        const QRect area = s->availableGeometry();
+        window->move(area.left() + (area.width() - window->width()) / 2, area.top() + area.height() / 4);
+    }
+}
+
 int Twips(const QWidget* widget, int twips)
 {
     const QScreen* screen = widget ? widget->screen() : nullptr;

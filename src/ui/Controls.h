@@ -44,6 +44,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
+// Places a window centred across its screen, its top a quarter down.
+void PlaceCentred(QWidget* window);
+
 // Lengths given in twips (1/1440 inch) in pixels of the window's screen.
 int Twips(const QWidget* widget, int twips);
 

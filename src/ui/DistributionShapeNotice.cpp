@@ -27,6 +27,8 @@ DistributionShapeNotice::DistributionShapeNotice(QWidget* parent)
     buttons->addWidget(Command1);
     layout->addLayout(buttons);
     connect(Command1, &QPushButton::clicked, this, &DistributionShapeNotice::Command1_Click);
+    adjustSize();
+    PlaceCentred(this);
 }
 
 void DistributionShapeNotice::Command1_Click() { close(); }
