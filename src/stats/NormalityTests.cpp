@@ -131,6 +131,29 @@ void clearSecondBlock(const AnalysisRecord& r, int k, int from, Report& lines)
         lines[8] = paired(r) ? kPairedNote : kBlank;
 }
 
+// The labels of one sample's lines in the KOLMOGOROFF-SMIRNOV and
+// SHAPIRO-WILK reports.
+struct SampleLabels {
+    const char* size;
+    const char* limit;
+    const char* statistic;
+};
+
+// Size, limit and statistic of sample k (lines 3 to 5, or 8 to 10 after the
+// single blank of line 7), limit and statistic blank for a sample that was
+// not judged, and the verdict into its line.
+void writeSampleLines(Report& e, int k, const SampleLabels& labels, long n, const double* limitAndStatistic,
+    const std::string& verdict, std::size_t verdictLine)
+{
+    const std::size_t first = k == 1 ? 3 : 8;
+    if (k == 2)
+        e[7] = " ";
+    e[first] = labels.size + Whole(n) + "       STICHPROBE = " + std::to_string(k);
+    e[first + 1] = limitAndStatistic ? labels.limit + Format(limitAndStatistic[0], "0.0000") : kBlank;
+    e[first + 2] = limitAndStatistic ? labels.statistic + Format(limitAndStatistic[1], "0.0000") : kBlank;
+    e[verdictLine] = verdict;
+}
+
 // Text of a sample that cannot be judged.
 template <typename Result>
 const std::string& reason(const Computed<Result>& c)
@@ -248,20 +271,15 @@ SampleFinding KSTest(AnalysisRecord& r, int k, float levelPercent)
         static const std::string yes = std::string(kDeviation) + "Abweichung von der Normalverteilung auf (Dk >= Signifikanzlimit).";
         return result->significant ? yes : no;
     };
-    auto& e = r.ErgText;
-    clearSecondBlock(r, k, 7, e);
-    if (k == 1) {
-        e[3] = " Umfang  n   . . . . . . . . . . . . . = " + Whole(n) + "       STICHPROBE = 1";
-        e[4] = result ? " Signifikanzlimit (Tab.-Wert)  . . . . = " + Format(result->limit, "0.0000") : kBlank;
-        e[5] = result ? " Prüfgröße (DK)  . . . . . . . . . . . = " + Format(result->dk, "0.0000") : kBlank;
-        e[6] = kCrLf + verdict();
-    } else {
-        e[7] = " ";
-        e[8] = " Umfang  n     . . . . . . . . . . . . = " + Whole(n) + "       STICHPROBE = 2";
-        e[9] = result ? " Signifikanzlimit (Tab.-Wert)  . . . . = " + Format(result->limit, "0.0000") : kBlank;
-        e[10] = result ? " Prüfgröße (DK)  . . . . . . . . . . . = " + Format(result->dk, "0.0000") : kBlank;
-        e[11] = kCrLf + verdict();
-    }
+    static constexpr SampleLabels labels[] = {
+        { " Umfang  n   . . . . . . . . . . . . . = ", " Signifikanzlimit (Tab.-Wert)  . . . . = ",
+            " Prüfgröße (DK)  . . . . . . . . . . . = " },
+        { " Umfang  n     . . . . . . . . . . . . = ", " Signifikanzlimit (Tab.-Wert)  . . . . = ",
+            " Prüfgröße (DK)  . . . . . . . . . . . = " },
+    };
+    clearSecondBlock(r, k, 7, r.ErgText);
+    const double values[] = { result ? result->limit : 0, result ? result->dk : 0 };
+    writeSampleLines(r.ErgText, k, labels[k - 1], n, result ? values : nullptr, kCrLf + verdict(), k == 1 ? 6 : 11);
     return findingOf(c);
 }
 
@@ -334,20 +352,17 @@ SampleFinding ShapiroWilkTest(AnalysisRecord& r, int k, float levelPercent)
         static const std::string yes = std::string(kDeviation) + "Abweichung von der Normalverteilung auf (W <= Signifikanzlimit).";
         return result->significant ? yes : no;
     };
-    auto& e = r.ErgText;
-    clearSecondBlock(r, k, 7, e);
-    if (k == 1) {
-        e[3] = "  Umfang  n   . . . . . . . . . . . .  = " + Whole(m) + "       STICHPROBE = 1";
-        e[4] = result ? "  Signifikanzlimit (Tab-Wert) . . . .  = " + Format(result->limit, "0.0000") : kBlank;
-        e[5] = result ? "  Prüfgröße (W) . . . . . . . . . . .  = " + Format(result->w, "0.0000") : kBlank;
-        e[6] = kCrLf + verdict();
-    } else {
-        e[7] = " ";
-        e[8] = "  Umfang  n    . . . . . . . . . . .   = " + Whole(m) + "       STICHPROBE = 2";
-        e[9] = result ? "  Signifikanzlimit (Tab-Wert). . . .   = " + Format(result->limit, "0.0000") : kBlank;
-        e[10] = result ? "  Prüfgröße (W)  . . . . . . . . . .   = " + Format(result->w, "0.0000") : kBlank;
-        e[12] = verdict();
-    }
+    static constexpr SampleLabels labels[] = {
+        { "  Umfang  n   . . . . . . . . . . . .  = ", "  Signifikanzlimit (Tab-Wert) . . . .  = ",
+            "  Prüfgröße (W) . . . . . . . . . . .  = " },
+        { "  Umfang  n    . . . . . . . . . . .   = ", "  Signifikanzlimit (Tab-Wert). . . .   = ",
+            "  Prüfgröße (W)  . . . . . . . . . .   = " },
+    };
+    clearSecondBlock(r, k, 7, r.ErgText);
+    const double values[] = { result ? result->limit : 0, result ? result->w : 0 };
+    // The second sample's verdict stands in line 12, without a line break.
+    writeSampleLines(r.ErgText, k, labels[k - 1], m, result ? values : nullptr, k == 1 ? kCrLf + verdict() : verdict(),
+        k == 1 ? 6 : 12);
     return findingOf(c);
 }
 

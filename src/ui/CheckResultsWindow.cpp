@@ -4,7 +4,6 @@
 #include "ui/QtDialogs.h"
 
 #include <QCloseEvent>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -17,15 +16,6 @@ namespace {
 
 constexpr const char* kTitle = "PRÜFUNG AUF ERFÜLLUNG DER VORAUSSETZUNGEN";
 
-QPlainTextEdit* textBox(QWidget* parent, const char* name, const QFont& font)
-{
-    auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(name);
-    box->setFont(font);
-    box->setReadOnly(true); // a display, nothing to edit
-    return box;
-}
-
 } // namespace
 
 CheckResultsWindow::CheckResultsWindow(Dialogs& dialogs, QWidget* parent)
@@ -37,34 +27,24 @@ CheckResultsWindow::CheckResultsWindow(Dialogs& dialogs, QWidget* parent)
     setFont(ArialFont(10));
 
     auto* layout = new QVBoxLayout(this);
-    auto* head = new QFrame(this); // the decorative frame around the title
-    head->setObjectName("Shape1");
-    head->setFrameShape(QFrame::Box);
-    auto* headLayout = new QHBoxLayout(head);
-    Label2 = new QLabel("Zerantix", head);
-    Label2->setObjectName("Label2");
-    Label2->setFont(SerifFont(18, true, true));
-    Label1 = new QLabel(QString::fromUtf8(kTitle), head);
-    Label1->setObjectName("Label1");
-    Label1->setFont(ArialFont(12, true));
-    Label1->setAlignment(Qt::AlignCenter);
-    headLayout->addWidget(Label2);
-    headLayout->addWidget(Label1, 1);
-    layout->addWidget(head);
+    const ReportHead head = MakeReportHead(this);
+    Label1 = head.title;
+    Label2 = head.product;
+    Label1->setText(QString::fromUtf8(kTitle));
+    layout->addWidget(head.frame);
 
-    const QFont courier = CourierFont(10);
     auto* body = new QHBoxLayout();
-    Text5 = textBox(this, "Text5", courier);
-    Text5->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text5 = MakeReportBox(this, "Text5");
     // Wide enough for the report's lines beside an advice box.
-    const QFontMetrics fm(courier);
+    const QFontMetrics fm(Text5->font());
     Text5->setMinimumWidth(fm.horizontalAdvance(QString(70, 'M')) + 30);
     body->addWidget(Text5, 1);
     // The advice boxes share one place beside the report; at most one shows.
     auto* adviceColumn = new QVBoxLayout();
     int adviceWidth = 0;
     for (const Advice& a : AllAdvice()) {
-        QPlainTextEdit* box = textBox(this, a.box, ArialFont(10, true));
+        QPlainTextEdit* box = MakeReportBox(this, a.box);
+        box->setFont(ArialFont(10, true));
         box->setPlainText(DisplayText(a.text));
         adviceWidth = QFontMetrics(box->font()).horizontalAdvance(QString(36, 'n')) + 24;
         box->setFixedWidth(adviceWidth);

@@ -1,8 +1,11 @@
 #include "ui/Controls.h"
 
 #include <QApplication>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QSignalBlocker>
 
@@ -63,6 +66,35 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit Click();
+}
+
+ReportHead MakeReportHead(QWidget* window)
+{
+    ReportHead head;
+    head.frame = new QFrame(window);
+    head.frame->setObjectName("Shape1");
+    head.frame->setFrameShape(QFrame::Box);
+    head.product = new QLabel("Zerantix", head.frame);
+    head.product->setObjectName("Label2");
+    head.product->setFont(SerifFont(18, true, true));
+    head.title = new QLabel(head.frame);
+    head.title->setObjectName("Label1");
+    head.title->setFont(ArialFont(13, true));
+    head.title->setAlignment(Qt::AlignCenter);
+    auto* layout = new QHBoxLayout(head.frame);
+    layout->addWidget(head.product);
+    layout->addWidget(head.title, 1);
+    return head;
+}
+
+QPlainTextEdit* MakeReportBox(QWidget* window, const char* name)
+{
+    auto* box = new QPlainTextEdit(window);
+    box->setObjectName(name);
+    box->setFont(CourierFont(10));
+    box->setReadOnly(true);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    return box;
 }
 
 void PlaceCentred(QWidget* window)

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QListWidget>
 
+class QFrame;
+class QPlainTextEdit;
 class QWidget;
 
 namespace zx {
@@ -43,6 +45,19 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
+
+// The head of a report window: a frame (Shape1) around the product name
+// "Zerantix" (Label2) and the title (Label1).
+struct ReportHead {
+    QFrame* frame;
+    QLabel* product;
+    QLabel* title;
+};
+ReportHead MakeReportHead(QWidget* window);
+
+// A box that shows report text in Courier, read-only (a display, nothing to
+// edit), wrapped at its width.
+QPlainTextEdit* MakeReportBox(QWidget* window, const char* name);
 
 // Places a window centred across its screen, its top a quarter down.
 void PlaceCentred(QWidget* window);
