@@ -37,9 +37,19 @@ constexpr KSRow kKSLimits[] = {
     { 24, { 0.27, 0.29, 0.33 } }, { 25, { 0.26, 0.28, 0.33 } }, { 26, { 0.26, 0.28, 0.32 } }, { 27, { 0.26, 0.27, 0.31 } },
     { 28, { 0.25, 0.27, 0.30 } }, { 29, { 0.25, 0.27, 0.30 } }, { 30, { 0.24, 0.26, 0.30 } },
 };
+// The lookup reads row n at n - 4.
+constexpr bool consecutive()
+{
+    int n = 4;
+    for (const KSRow& row : kKSLimits)
+        if (row.n != n++)
+            return false;
+    return n == 31;
+}
+static_assert(consecutive(), "KOLMOGOROFF-SMIRNOV rows 4 to 30, one per n");
 // Beyond the table: c / sqrt(n).
-constexpr std::array<double, 3> kKSAsymptotic = { 1.351, 1.45, 1.647 };
-constexpr std::array<double, 3> kKSAlphas = { 0.10, 0.05, 0.01 };
+constexpr std::array kKSAsymptotic = { 1.351, 1.45, 1.647 };
+constexpr std::array kKSAlphas = { 0.10, 0.05, 0.01 };
 
 // DAVID, HARTLEY and PEARSON's limits of R/s, lower and upper, each at alpha
 // 0.10, 0.05, 0.01, 0.001. The 0.001 columns are the smallest and largest
@@ -89,7 +99,7 @@ constexpr DavidRow kDavidLimits[] = {
     { 500, { 5.49, 5.37, 5.13, 2.00 }, { 6.72, 6.94, 7.42, 31.59 } },
     { 1000, { 5.92, 5.79, 5.57, 2.00 }, { 7.11, 7.33, 7.80, 44.70 } },
 };
-constexpr std::array<double, 4> kDavidAlphas = { 0.10, 0.05, 0.01, 0.001 };
+constexpr std::array kDavidAlphas = { 0.10, 0.05, 0.01, 0.001 };
 
 // The column of alpha among the table's levels, compared exactly.
 template <std::size_t N>
@@ -316,7 +326,7 @@ std::optional<double> ShapiroWilkW(std::span<const double> x)
 
 std::optional<double> ShapiroWilkLimit(int n, double alpha)
 {
-    static constexpr std::array<double, 4> alphas = { 0.01, 0.05, 0.10, 0.50 };
+    static constexpr std::array alphas = { 0.01, 0.05, 0.10, 0.50 };
     const auto column = columnOf(alphas, alpha);
     if (!column || n < kShapiroWilkMin || n > kShapiroWilkMax)
         return std::nullopt;

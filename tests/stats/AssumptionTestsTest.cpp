@@ -162,6 +162,9 @@ TEST(KolmogorovSmirnov, LimitsAndVerdict)
     EXPECT_FALSE(ok(ComputeKS(KSRows(*r, 1), 52, r->Mittelwert[1], r->StdAbw[1], 5)).significant);
     EXPECT_TRUE(ok(ComputeKS(KSRows(*r, 1), 53, r->Mittelwert[1], r->StdAbw[1], 5)).significant);
     EXPECT_EQ(refused(ComputeKS(KSRows(*r, 1), 5, 3, 0, 5)), "Test für diese Stichprobe nicht möglich: alle Werte sind gleich (Standardabweichung 0).");
+    // One value: Phi(0) - 1, DK = 0.5 + 0.5; no weight at all: nothing.
+    EXPECT_EQ(KSStatistic(std::vector<WeightedValue> { { 0, 1 } }, 0, 1), 1.0);
+    EXPECT_FALSE(KSStatistic(std::vector<WeightedValue> { { 0, 0 }, { 1, 0 } }, 0, 1));
 }
 
 TEST(David, LimitsAsPrintedAndInterpolated)
@@ -267,6 +270,7 @@ TEST(VarianceTests, ImpossibleInputIsRefusedInWords)
     EXPECT_EQ(refused(ComputeFTest(summary(10, 2), summary(10, 0), 5)),
         "F-Test nicht möglich: die Varianz einer Stichprobe ist 0 (alle Werte gleich).");
     EXPECT_EQ(refused(ComputeFTest(summary(1, 2), summary(10, 1), 5)), "F-Test nicht möglich: jede Stichprobe braucht mindestens 2 Werte.");
+    EXPECT_EQ(ok(ComputeFTest(summary(2, 3), summary(2, 1), 5)).v2, 1);
     EXPECT_EQ(refused(ComputePairedVarianceTest({ 1, 2 }, { 2, 1 })),
         "t-Test für abhängige Stichproben nicht möglich: es werden mindestens 3 Wertepaare gebraucht.");
     EXPECT_EQ(refused(ComputePairedVarianceTest({ 1, 2, 3 }, { 4, 4, 4 })),

@@ -245,6 +245,7 @@ TEST_F(AssumptionCheck, DavidWithoutMinimumAndMaximumStopsForThatSample)
     EXPECT_NE(run.normalityReport.find(missing), std::string::npos);
     // Sample 2 (R/s = 2 below 2.67) is judged as usual.
     EXPECT_NE(run.normalityReport.find("STICHPROBE = 2"), std::string::npos);
+    EXPECT_NE(run.normalityReport.find(br + std::string(38, '-') + br), std::string::npos);
     EXPECT_EQ(rec->NormPruef, "N");
 }
 
@@ -306,6 +307,7 @@ TEST_F(AssumptionCheck, FurtherVarianceTestLevel)
 TEST_F(AssumptionCheck, FurtherVarianceTestOfPairedValuesAtFivePercent)
 {
     data().pairs({ 1, 2, 4, 7, 9 }, { 2, 2, 5, 6, 12 }).choose(TestNames::TTestPaare, "N");
+    rec->Mittelwert[2] = -99; // paired values are described under 1 only
     const double meanDifference = rec->Mittelwert[1];
     const double varianceDifference = rec->Varianz[1];
     dialogs->input("1%");
@@ -318,6 +320,7 @@ TEST_F(AssumptionCheck, FurtherVarianceTestOfPairedValuesAtFivePercent)
     // The record still describes the differences.
     EXPECT_EQ(rec->Mittelwert[1], meanDifference);
     EXPECT_EQ(rec->Varianz[1], varianceDifference);
+    EXPECT_EQ(rec->Mittelwert[2], -99);
 }
 
 // Summary values have no additional tests; their entered values stay, even
