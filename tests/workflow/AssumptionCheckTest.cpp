@@ -174,19 +174,6 @@ TEST_F(AssumptionCheck, OutcomeAndAdvicePerDataType)
     }
 }
 
-TEST_F(AssumptionCheck, AdviceTexts)
-{
-    EXPECT_STREQ(NormalityAdvice(1).text, "Es wird zumindest annährend \r\neine Normalverteilung \r\nvorausgesetzt. Bitte wählen "
-                                          "Sie \r\nden Median- oder U-Test \r\n(parameterfreie Tests)  aus.\r\n");
-    EXPECT_STREQ(NormalityAdvice(4).text, "Es wird zumindest annähernd \r\neine Normalverteilung \r\nder Paardiferenzen "
-                                          "vorausgesetzt. \r\nBitte wählen Sie den Wilcoxon- \r\noder Vorzeichen-Test "
-                                          "\r\n(parameterfreie Tests)  aus.\r\n");
-    EXPECT_STREQ(VarianceAdvice(3).text, "Es wird bei den zu vergleichenden \r\nStichproben gleiche Variabilität "
-                                         "\r\nvorausgesetzt. Diese Bedingung ist \r\nnicht erfüllt. Bitte wählen Sie \r\nden "
-                                         "WELCH- oder WEIR-Test aus.\r\n");
-    EXPECT_EQ(AllAdvice().size(), 6u);
-}
-
 TEST_F(AssumptionCheck, TooSmallOrLargeSampleIsRefusedBeforeAnyIsJudged)
 {
     data().singleValues({ 1, 2, 3, 4 }, std::vector<double>(51, 1.5)).choose(TestNames::TTestZwei, "N");
@@ -259,22 +246,6 @@ TEST_F(AssumptionCheck, DavidAboveTheTableUsesItsLastRowAndSaysSo)
     EXPECT_NE(run.normalityReport.find("Grenze]." + br + "(Die Tafel endet bei n = 1000; die Grenzen für n = 1000 wurden verwendet.)"),
         std::string::npos);
     EXPECT_EQ(rec->NormPruef, "N"); // R/s = 4.82 below 5.79
-}
-
-TEST_F(AssumptionCheck, DecliningLeavesNothingChecked)
-{
-    rec->NormPruef = "N";
-    rec->VarPruef = "J";
-    DeclineAssumptionCheck(*rec);
-    EXPECT_EQ(rec->NormPruef, " ");
-    EXPECT_EQ(rec->VarPruef, " ");
-    EXPECT_EQ(AssumptionStepFor(TestNames::Lord), AssumptionStep::Check);
-    EXPECT_EQ(AssumptionStepFor(TestNames::TTestPaare), AssumptionStep::Check);
-    EXPECT_EQ(AssumptionStepFor(TestNames::UTest), AssumptionStep::ShapeNotice);
-    EXPECT_EQ(AssumptionStepFor(TestNames::Median), AssumptionStep::None);
-    EXPECT_EQ(AssumptionStepFor(TestNames::Wilcoxon), AssumptionStep::None);
-    EXPECT_EQ(OfferedNormalityTests(2), (std::vector<NormalityTest> { NormalityTest::KolmogorovSmirnov, NormalityTest::David }));
-    EXPECT_EQ(OfferedNormalityTests(3), std::vector<NormalityTest> { NormalityTest::David });
 }
 
 TEST_F(AssumptionCheck, FurtherVarianceTestLevel)
