@@ -7,8 +7,11 @@
 #include <QWindow>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QSignalBlocker>
 
@@ -48,6 +51,16 @@ void ClickList::keyPressEvent(QKeyEvent* event)
         emit Click();
 }
 
+QItemSelectionModel::SelectionFlags ClickList::selectionCommand(const QModelIndex& index, const QEvent* event) const
+{
+    if (!index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    const auto flags = QListWidget::selectionCommand(index, event);
+    if (flags.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::ClearAndSelect;
+    return flags;
+}
+
 ClickLabel::ClickLabel(const QString& text, QWidget* parent)
     : QLabel(text, parent)
 {
@@ -71,6 +84,43 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit Click();
+}
+
+ReportHead MakeReportHead(QWidget* window)
+{
+    ReportHead head;
+    head.frame = new QFrame(window);
+    head.frame->setObjectName("Shape1");
+    head.frame->setFrameShape(QFrame::Box);
+    head.product = new QLabel("Zerantix", head.frame);
+    head.product->setObjectName("Label2");
+    head.product->setFont(SerifFont(18, true, true));
+    head.title = new QLabel(head.frame);
+    head.title->setObjectName("Label1");
+    head.title->setFont(ArialFont(13, true));
+    head.title->setAlignment(Qt::AlignCenter);
+    auto* layout = new QHBoxLayout(head.frame);
+    layout->addWidget(head.product);
+    layout->addWidget(head.title, 1);
+    return head;
+}
+
+QPlainTextEdit* MakeReportBox(QWidget* window, const char* name)
+{
+    auto* box = new QPlainTextEdit(window);
+    box->setObjectName(name);
+    box->setFont(CourierFont(10));
+    box->setReadOnly(true);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    return box;
+}
+
+void PlaceCentred(QWidget* window)
+{
+    if (const QScreen* s = window->screen()) {
+        const QRect area = s->availableGeometry();
+        window->move(area.left() + (area.width() - window->width()) / 2, area.top() + area.height() / 4);
+    }
 }
 
 int Twips(const QWidget* widget, int twips)

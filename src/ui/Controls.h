@@ -9,13 +9,16 @@ class QCoreApplication;
 class QDialog;
 class QDate;
 class QDateTime;
+class QFrame;
+class QPlainTextEdit;
 class QWidget;
 
 namespace zx {
 
 // A list whose Click fires when the user picks an item, with the mouse or the
 // keyboard, also when the item was already selected, and never when the
-// program changes the selection.
+// program changes the selection. The user cannot take a pick back (a
+// Ctrl-click or a click beside the items leaves the chosen item chosen).
 class ClickList : public QListWidget {
     Q_OBJECT
 public:
@@ -31,6 +34,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
 };
 
 // A label that reacts to a click.
@@ -46,6 +50,22 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };
+
+// The head of a report window: a frame (Shape1) around the product name
+// "Zerantix" (Label2) and the title (Label1).
+struct ReportHead {
+    QFrame* frame;
+    QLabel* product;
+    QLabel* title;
+};
+ReportHead MakeReportHead(QWidget* window);
+
+// A box that shows report text in Courier, read-only (a display, nothing to
+// edit), wrapped at its width.
+QPlainTextEdit* MakeReportBox(QWidget* window, const char* name);
+
+// Places a window centred across its screen, its top a quarter down.
+void PlaceCentred(QWidget* window);
 
 // Lengths given in twips (1/1440 inch) in pixels of the window's screen.
 int Twips(const QWidget* widget, int twips);

@@ -7,9 +7,13 @@
 #include "stats/Descriptive.h"
 #include "stats/Helpers.h"
 #include "stats/ReportLines.h"
+#include "ui/CheckDialog.h"
+#include "ui/CheckResultsWindow.h"
 #include "ui/Controls.h"
 #include "ui/DataManagerWindow.h"
+#include "ui/DistributionShapeNotice.h"
 #include "ui/ResultsWindow.h"
+#include "workflow/AssumptionCheck.h"
 #include "workflow/Confirmation.h"
 #include "workflow/ResultsCommand.h"
 
@@ -26,11 +30,6 @@ namespace zx {
 namespace {
 
 constexpr int kWindowHeight = 430;
-
-// The levels "Weitere Tests" accepts, in percent; any other answer is asked
-// again.
-constexpr Single kMinVarianceLevel = 0.00001f;
-constexpr Single kMaxVarianceLevel = 50.0f;
 
 // Data-type line shown above the lists once the test choice starts.
 const char* dataTypeLine(int datentyp)
@@ -285,6 +284,8 @@ void MainWindow::DataControl()
     List6->setVisible(false);
     rec_.TestName.clear();
     unloadResultWindows();
+    // The checks of the earlier data are over.
+    unloadCheckWindows();
     for (QPushButton* b : { CmdEnde, CmdEingabe, CmdErgebnisse, CmdDeskriptive, CmdGraphik, CmdTestWahl, CmdZusatzTest })
         b->setEnabled(false);
 
@@ -295,8 +296,9 @@ void MainWindow::DataControl()
         if (rec_.TestName == TestNames::Unende)
             continue; // the reading failed: the manager opens again
         if (rec_.TestName == TestNames::Ende) {
-            for (QPushButton* b : { CmdEnde, CmdEingabe, CmdZusatzTest })
+            for (QPushButton* b : { CmdEnde, CmdEingabe })
                 b->setEnabled(true);
+            CmdZusatzTest->setEnabled(hasFurtherTests());
             setCommandsVisible(true);
             return;
         }
@@ -307,10 +309,13 @@ void MainWindow::DataControl()
     }
     if (rec_.Datentyp == 4)
         FillDifferences(rec_);
-    for (QPushButton* b : { CmdEnde, CmdTestWahl, CmdNeuStart, CmdZusatzTest })
+    for (QPushButton* b : { CmdEnde, CmdTestWahl, CmdNeuStart })
         b->setEnabled(true);
+    CmdZusatzTest->setEnabled(hasFurtherTests());
     setCommandsVisible(true);
 }
+
+bool MainWindow::hasFurtherTests() const { return rec_.Datentyp != 3; }
 
 void MainWindow::CmdEnde_Click()
 {
@@ -324,12 +329,9 @@ void MainWindow::CmdTestWahl_Click()
     rec_.VarPruef = " ";
     for (QPushButton* b : { CmdZusatzTest, CmdEingabe, CmdErgebnisse, CmdDeskriptive, CmdGraphik, CmdTestWahl })
         b->setEnabled(false);
-    // Summary values have no additional tests.
-    if (rec_.Datentyp != 3)
-        CmdZusatzTest->setEnabled(true);
+    CmdZusatzTest->setEnabled(hasFurtherTests());
     Label6->setVisible(true);
-    unloadWindow(Window::AssumptionDialog);
-    unloadWindow(Window::CheckReport);
+    unloadCheckWindows();
 
     ClickList* offered = nullptr;
     switch (rec_.Datentyp) {
@@ -360,6 +362,9 @@ void MainWindow::testListClick(ClickList* clicked, int listNumber)
             l->setListIndex(-1);
     rec_.TestName.clear();
     unloadResultWindows();
+    // The check dialog and the notice belong to the test chosen before.
+    unloadWindow(Window::AssumptionDialog);
+    unloadWindow(Window::ShapeNotice);
     if (listNumber == 2)
         rec_.ErgText[0] = kHeadingGrouped;
     else if (listNumber == 3)
@@ -406,17 +411,11 @@ void MainWindow::List5_Click()
     rec_.ErgText[3] = h->line3;
     CmdErgebnisse->setEnabled(true);
 
-    const int i1 = List1->ListIndex();
-    const int i2 = List2->ListIndex();
-    const int i3 = List3->ListIndex();
-    if (i1 >= 0 && i1 <= 3)
-        showWindow(Window::AssumptionDialog);
-    if (i2 >= 0 && i2 <= 3)
-        showWindow(Window::AssumptionDialog);
-    if (i3 == 0)
-        showWindow(Window::AssumptionDialog);
-    if (i1 == 4)
-        showWindow(Window::ShapeNotice);
+    switch (AssumptionStepFor(rec_.TestName)) {
+    case AssumptionStep::Check: showWindow(Window::AssumptionDialog); break;
+    case AssumptionStep::ShapeNotice: showWindow(Window::ShapeNotice); break;
+    case AssumptionStep::None: break;
+    }
 }
 
 void MainWindow::CmdZusatzTest_Click()
@@ -434,34 +433,20 @@ void MainWindow::CmdZusatzTest_Click()
     List6->setEnabled(rec_.Datentyp != 4);
 }
 
-void MainWindow::List4_Click()
-{
-    varianceTestClick(List4, TestNames::TVarianz, "t-Tab.", rec_.Datentyp == 4);
-}
+void MainWindow::List4_Click() { varianceTestClick(List4, VarianceList::Paired); }
 
-void MainWindow::List6_Click()
-{
-    varianceTestClick(List6, TestNames::FVarianz, "F-Tab.", rec_.Datentyp != 4);
-}
+void MainWindow::List6_Click() { varianceTestClick(List6, VarianceList::Independent); }
 
-void MainWindow::varianceTestClick(ClickList* clicked, const char* testName, const char* tableWord, bool asks)
+void MainWindow::varianceTestClick(ClickList* clicked, VarianceList list)
 {
-    if (clicked->ListIndex() == 0)
-        rec_.TestName = testName;
-    // Without data (after a cancelled input) there is nothing to compare.
-    if (!computeMoments())
+    if (clicked->ListIndex() != 0)
         return;
-
-    const std::string prompt = std::string("Irrtumswahrscheinlichkeit/") + tableWord + kCr + kCr + "(z.B. 0.5, 1 oder 5%)";
-    for (;;) {
-        const std::string answer = asks ? InputValue(dialogs_, rec_, prompt) : std::string();
-        rec_.Irrtum = static_cast<Single>(LevelValue(answer));
-        if (rec_.Irrtum >= kMinVarianceLevel && rec_.Irrtum <= kMaxVarianceLevel)
-            break;
-    }
-
     unloadWindow(Window::AssumptionDialog);
-    runVarianceTest();
+    // Without data (after a cancelled input) there is nothing to compare.
+    const auto report = RunFurtherVarianceTest(rec_, dialogs_, list);
+    if (!report)
+        return;
+    loadCheckResults()->showVarianceTest(rec_.TestName, *report);
 
     CmdErgebnisse->setEnabled(false);
     CmdZusatzTest->setEnabled(false);
@@ -470,19 +455,32 @@ void MainWindow::varianceTestClick(ClickList* clicked, const char* testName, con
     List6->setVisible(false);
     Shape5->setVisible(false);
     clicked->setEnabled(false);
-}
-
-bool MainWindow::computeMoments()
-{
-    for (int k = 1; k <= 2; ++k) {
-        rec_.StichprobeNr = static_cast<Integer>(k);
-        if (!ComputeMoments(rec_, dialogs_, k))
-            return false;
-    }
-    return true;
+    // The variance test is no mean comparison: no hypothesis leads from it to
+    // "Ergebnisse".
+    List5->setEnabled(false);
 }
 
 ResultsWindow* MainWindow::resultsWindow() const { return resultsWindow_; }
+CheckDialog* MainWindow::checkDialog() const { return checkDialog_; }
+CheckResultsWindow* MainWindow::checkResultsWindow() const { return checkResults_; }
+DistributionShapeNotice* MainWindow::shapeNotice() const { return shapeNotice_; }
+
+CheckResultsWindow* MainWindow::loadCheckResults()
+{
+    unloadWindow(Window::CheckReport);
+    checkResults_ = new CheckResultsWindow(dialogs_, this);
+    checkResults_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(checkResults_, &CheckResultsWindow::testChoiceOffered, this, [this] {
+        CmdTestWahl->setEnabled(true);
+        unloadWindow(Window::AssumptionDialog);
+    });
+    connect(checkResults_, &CheckResultsWindow::resultsWindowClosed, this, [this] { unloadWindow(Window::Results); });
+    checkResults_->show();
+    checkResults_->raise();
+    return checkResults_;
+}
+
+void MainWindow::showCheckResults(const CheckRun& run) { loadCheckResults()->showCheck(run); }
 
 void MainWindow::showWindow(Window window)
 {
@@ -499,6 +497,23 @@ void MainWindow::showWindow(Window window)
         resultsWindow_->show();
         resultsWindow_->raise();
         break;
+    case Window::AssumptionDialog:
+        if (!checkDialog_) {
+            checkDialog_ = new CheckDialog(rec_, dialogs_, this);
+            checkDialog_->setAttribute(Qt::WA_DeleteOnClose);
+            connect(checkDialog_, &CheckDialog::checked, this, &MainWindow::showCheckResults);
+        }
+        checkDialog_->show();
+        checkDialog_->raise();
+        break;
+    case Window::ShapeNotice:
+        if (!shapeNotice_) {
+            shapeNotice_ = new DistributionShapeNotice(this);
+            shapeNotice_->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        shapeNotice_->show();
+        shapeNotice_->raise();
+        break;
     default:
         break; // windows that are not part of the program yet
     }
@@ -508,12 +523,27 @@ void MainWindow::unloadWindow(Window window)
 {
     switch (window) {
     case Window::Results:
-        if (resultsWindow_)
-            delete resultsWindow_.data();
+        delete resultsWindow_.data();
+        break;
+    case Window::CheckReport:
+        delete checkResults_.data();
+        break;
+    case Window::AssumptionDialog:
+        delete checkDialog_.data();
+        break;
+    case Window::ShapeNotice:
+        delete shapeNotice_.data();
         break;
     default:
         break;
     }
+}
+
+void MainWindow::unloadCheckWindows()
+{
+    unloadWindow(Window::AssumptionDialog);
+    unloadWindow(Window::CheckReport);
+    unloadWindow(Window::ShapeNotice);
 }
 
 void MainWindow::runResults()
@@ -537,6 +567,7 @@ void MainWindow::runResults()
     const TestListSelection lists { List1->ListIndex(), List2->ListIndex(), List3->ListIndex() };
     switch (RunResults(rec_, dialogs_, lists, view)) {
     case ResultsOutcome::Refused:
+    case ResultsOutcome::NoTest:
         break;
     case ResultsOutcome::Shown:
         unloadWindow(Window::Results); // a WEIR test asks no level, so an old report may still be open
@@ -547,7 +578,7 @@ void MainWindow::runResults()
     case ResultsOutcome::NotPossible:
         for (ClickList* l : { List1, List2, List3, List5 })
             l->setEnabled(false);
-        for (QPushButton* b : { CmdGraphik, CmdDeskriptive, CmdErgebnisse, CmdEingabe })
+        for (QPushButton* b : { CmdGraphik, CmdDeskriptive, CmdErgebnisse, CmdEingabe, CmdZusatzTest })
             b->setEnabled(false);
         for (QPushButton* b : { CmdNeuStart, CmdTestWahl })
             b->setEnabled(true);

@@ -17,9 +17,14 @@ class QPushButton;
 namespace zx {
 
 struct AnalysisRecord;
+struct CheckRun;
 class Dialogs;
+class CheckDialog;
+class CheckResultsWindow;
 class ClickList;
+class DistributionShapeNotice;
 class ResultsWindow;
+enum class VarianceList;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -36,8 +41,11 @@ public:
     void Form_Initialize();
     void Form_Load();
 
-    // The test-results window while it is loaded.
+    // The windows this one opens, while they are loaded.
     ResultsWindow* resultsWindow() const;
+    CheckDialog* checkDialog() const;
+    CheckResultsWindow* checkResultsWindow() const;
+    DistributionShapeNotice* shapeNotice() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -66,17 +74,21 @@ private:
     ClickList* makeList(const char* name, std::initializer_list<const char*> items);
     void testListClick(ClickList* clicked, int listNumber);
     void setCommandsVisible(bool visible);
-    void varianceTestClick(ClickList* clicked, const char* testName, const char* tableWord, bool asks);
+    void varianceTestClick(ClickList* clicked, VarianceList list);
 
-    // Steps carried out by other windows and routines of the workflow. Each
-    // does nothing until its window or routine is part of the program.
+    // Steps carried out by other windows of the workflow. Each does nothing
+    // until its window is part of the program.
     enum class Window { Results, Descriptive, Graphics, CheckReport, AssumptionDialog, ShapeNotice };
     void showWindow(Window window);
     void unloadWindow(Window window);
-    bool computeMoments();
-    void runVarianceTest() { }
+    // A fresh assumption-results window, shown.
+    CheckResultsWindow* loadCheckResults();
+    void showCheckResults(const CheckRun& run);
     void runResults();
     void unloadResultWindows();
+    void unloadCheckWindows();
+    // Summary values have no additional tests.
+    bool hasFurtherTests() const;
 
     void runManagerAlone();
 
@@ -84,6 +96,9 @@ private:
     Dialogs& dialogs_;
     bool inputRunning_ = false;
     QPointer<ResultsWindow> resultsWindow_;
+    QPointer<CheckDialog> checkDialog_;
+    QPointer<CheckResultsWindow> checkResults_;
+    QPointer<DistributionShapeNotice> shapeNotice_;
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

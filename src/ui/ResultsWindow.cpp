@@ -6,7 +6,6 @@
 #include "workflow/ResultsReport.h"
 
 #include <QDateTime>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -32,27 +31,12 @@ ResultsWindow::ResultsWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* 
     setFont(ArialFont(10));
 
     auto* layout = new QVBoxLayout(this);
-    auto* head = new QFrame(this); // the decorative frame around the title
-    head->setObjectName("Shape1");
-    head->setFrameShape(QFrame::Box);
-    auto* headLayout = new QHBoxLayout(head);
-    Label2 = new QLabel("Zerantix", head);
-    Label2->setObjectName("Label2");
-    Label2->setFont(SerifFont(18, true, true));
-    Label1 = new QLabel(head);
-    Label1->setObjectName("Label1");
-    Label1->setFont(ArialFont(13, true));
-    Label1->setAlignment(Qt::AlignCenter);
-    headLayout->addWidget(Label2);
-    headLayout->addWidget(Label1, 1);
-    layout->addWidget(head);
+    const ReportHead head = MakeReportHead(this);
+    Label1 = head.title;
+    Label2 = head.product;
+    layout->addWidget(head.frame);
 
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName("Text1");
-    const QFont courier = CourierFont(10);
-    Text1->setFont(courier);
-    Text1->setReadOnly(true); // a display of the report, nothing to edit
-    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text1 = MakeReportBox(this, "Text1");
     layout->addWidget(Text1, 1);
 
     auto* buttons = new QHBoxLayout();
@@ -67,7 +51,7 @@ ResultsWindow::ResultsWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* 
     connect(CmdWeiter, &QPushButton::clicked, this, &ResultsWindow::CmdWeiter_Click);
     connect(CmdDruck, &QPushButton::clicked, this, &ResultsWindow::CmdDruck_Click);
 
-    const QFontMetrics fm(courier);
+    const QFontMetrics fm(Text1->font());
     resize(fm.horizontalAdvance(QString(60, 'M')) + 60, fm.lineSpacing() * 30 + 140);
     if (const QScreen* s = screen()) {
         const QRect area = s->availableGeometry();

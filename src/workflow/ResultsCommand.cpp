@@ -9,6 +9,7 @@
 #include "stats/RankTests.h"
 #include "stats/ReportLines.h"
 #include "stats/TestOutcome.h"
+#include "workflow/AssumptionCheck.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -209,6 +210,18 @@ bool asksLevel(const std::string& name)
     return false;
 }
 
+// Whether a failed check stands against the chosen test. A rejected
+// normality concerns every parametric test, unequal variances those that
+// assume equal ones; the tests the advice recommends instead run.
+bool failedCheckConcerns(const AnalysisRecord& r)
+{
+    if (AssumptionStepFor(r.TestName) != AssumptionStep::Check)
+        return false;
+    if (r.NormPruef == "N")
+        return true;
+    return r.VarPruef == "N" && r.TestName != TestNames::Welch && r.TestName != TestNames::Weir;
+}
+
 void writeHypothesisLines(AnalysisRecord& r)
 {
     if (const Hypothesis* h = HypothesisOf(r.HaWahl)) {
@@ -221,7 +234,10 @@ void writeHypothesisLines(AnalysisRecord& r)
 
 ResultsOutcome RunResults(AnalysisRecord& r, Dialogs& dialogs, const TestListSelection& lists, ResultsCommandView& view)
 {
-    if (r.NormPruef == "N" || r.VarPruef == "N") {
+    // Only the nine tests give a report; anything else would show an empty one.
+    if (r.TestName != TestNames::Weir && !asksLevel(r.TestName))
+        return ResultsOutcome::NoTest;
+    if (failedCheckConcerns(r)) {
         view.setResultsButtonEnabled(false);
         r.Meldung = kRecommendTest;
         dialogs.ShowMessage(r.Meldung, kConfirmTitle);
@@ -243,7 +259,7 @@ ResultsOutcome RunResults(AnalysisRecord& r, Dialogs& dialogs, const TestListSel
         writeHypothesisLines(r);
         view.setResultsButtonEnabled(true);
         finish<WeirResult>(r, dialogs, ComputeWeir(SummaryOf(r, 1), SummaryOf(r, 2)), WriteWeir);
-    } else if (asksLevel(r.TestName)) {
+    } else {
         askLevel(r, dialogs, lists, view);
         runTest(r, dialogs);
     }

@@ -38,10 +38,13 @@ public:
 };
 
 enum class ResultsOutcome {
-    // An assumption check had failed (NormPruef or VarPruef "N"): the user
-    // was told to choose a recommended test, both checks are blank again,
-    // the report is untouched and no test ran.
+    // An assumption check of the chosen test had failed (NormPruef "N" for
+    // a parametric test, VarPruef "N" for one that assumes equal
+    // variances): the user was told to choose a recommended test, both
+    // checks are blank again, the report is untouched and no test ran.
     Refused,
+    // TestName is none of the nine tests: nothing was done.
+    NoTest,
     // The report is complete; show it.
     Shown,
     // The test refused its data after a "Fehler" box; line 0 reads

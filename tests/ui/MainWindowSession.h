@@ -7,8 +7,11 @@
 #include "ui/MainWindow.h"
 #include "QtTestSupport.h"
 
+#include <QAction>
 #include <QByteArray>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <memory>
 
@@ -39,6 +42,25 @@ struct MainWindowSession {
         form = std::make_unique<MainWindow>(*rec, *dialogs);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    // "DATEN: Eingabe" with the data manager's menu entry, the typed ranges
+    // and the sample names, confirmed; then "Wahl des TESTS".
+    void readSamples(const char* menuEntry, const QStringList& ranges, const QStringList& names)
+    {
+        ModalScript script;
+        script.then("DataManagerWindow", [menuEntry](QWidget* m) { m->findChild<QAction*>(menuEntry)->trigger(); });
+        for (const QString& range : ranges)
+            script.then("RangeDialog", [range](QWidget* d) {
+                QTest::keyClicks(d->findChild<QLineEdit*>("Reference"), range);
+                QTest::mouseClick(d->findChild<QPushButton*>("OK"), Qt::LeftButton);
+            });
+        for (const QString& name : names)
+            dialogs->input(name.toStdString());
+        dialogs->yesNo(true);
+        click(form.get(), "CmdEingabe");
+        QVERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
+        click(form.get(), "CmdTestWahl");
     }
 
     // Called from cleanup(): every prepared answer must have been asked for,

@@ -3,12 +3,17 @@
 // step would have filled it.
 #include "core/AnalysisRecord.h"
 #include "core/NumberText.h"
+#include "ui/CheckDialog.h"
+#include "ui/CheckResultsWindow.h"
 #include "ui/Controls.h"
+#include "ui/DistributionShapeNotice.h"
 #include "ui/MainWindow.h"
 #include "ui/ResultsWindow.h"
 #include "QtTestSupport.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
 
@@ -299,6 +304,11 @@ private slots:
         form->CmdEingabe_Click();
         QCOMPARE(runs, 2);
         QCOMPARE(dialogs->shown(Kind::YesNo).size(), std::size_t(1));
+        // Summary values have no additional tests, also after a cancelled input.
+        QCOMPARE(enabledButtons(form.get()), QStringList({ "CmdNeuStart", "CmdTestWahl", "CmdEnde" }));
+        form->runDataManager = [&] { rec->TestName = "ENDE"; };
+        form->CmdNeuStart_Click();
+        QVERIFY(!button("CmdZusatzTest")->isEnabled());
     }
 
     void cancelledInputRestoresTheMainWindow()
@@ -364,10 +374,7 @@ private slots:
         QCOMPARE(dialogs->shown(Kind::Message).size(), std::size_t(1));
         QCOMPARE(dialogs->shown(Kind::Message)[0].title, std::string("Fehler"));
         QVERIFY(!form->resultsWindow());
-        for (const char* b : { "CmdGraphik", "CmdDeskriptive", "CmdErgebnisse", "CmdEingabe" })
-            QVERIFY2(!button(b)->isEnabled(), b);
-        QVERIFY(button("CmdNeuStart")->isEnabled());
-        QVERIFY(button("CmdTestWahl")->isEnabled());
+        QCOMPARE(enabledButtons(form.get()), QStringList({ "CmdNeuStart", "CmdTestWahl", "CmdEnde" }));
         for (const char* l : { "List1", "List2", "List3", "List5" })
             QVERIFY(!list(l)->isEnabled());
     }
@@ -464,6 +471,7 @@ private slots:
         toTestChoice(1);
         clickItem(list("List1"), 5); // MEDIAN: no check window
         clickItem(list("List5"), row);
+        QVERIFY(!form->checkDialog() && !form->shapeNotice());
         QCOMPARE(QString::fromStdString(rec->HaWahl), haWahl);
         QCOMPARE(QString::fromStdString(rec->ErgText[2]), line2);
         QCOMPARE(QString::fromStdString(rec->ErgText[3]), line3);
@@ -481,6 +489,7 @@ private slots:
         QCOMPARE(rec->ErgText[2], std::string("wurde die Alternativ-Hypothese Ha: µ1 <> µ2 "));
         QCOMPARE(rec->ErgText[3], std::string("gegen die Nullhypothese Ho: µ1 = µ2 untersucht."));
         QVERIFY(button("CmdErgebnisse")->isEnabled());
+        QVERIFY(form->checkDialog()->isVisible()); // checked at once
         QVERIFY(!list("List5")->isEnabled());
         clickItem(list("List5"), 1);
         QCOMPARE(rec->HaWahl, std::string("N")); // the hypothesis cannot be chosen
@@ -546,62 +555,118 @@ private slots:
         QCOMPARE(list("List6")->isEnabled(), datentyp != 4);
     }
 
-    void varianceTestLevel_data()
+    // ---- The assumption check, on seeded data.
+
+    // t-test and hypothesis chosen; "ja", then the normality test at `entry`
+    // at `level`.
+    void runCheck(int entry, const char* level)
     {
-        QTest::addColumn<QStringList>("answers"); // "<Abbrechen>" plays Cancel
-        QTest::addColumn<float>("level");
-        QTest::newRow("60 asked again") << QStringList({ "60", "1" }) << 1.0f;
-        QTest::newRow("empty") << QStringList({ "" }) << 5.0f;
-        QTest::newRow("Abbrechen") << QStringList({ "<Abbrechen>" }) << 5.0f;
-        QTest::newRow("1%") << QStringList({ "1%" }) << 1.0f;
-        QTest::newRow("0.5") << QStringList({ "0.5" }) << 0.5f;
-        QTest::newRow("2,5") << QStringList({ "2,5" }) << 2.5f;
-        QTest::newRow("abc and 0 asked again") << QStringList({ "abc", "0", "-5", "50" }) << 50.0f;
-        QTest::newRow("below 0.00001 asked again") << QStringList({ "0.000001", "0.00001" }) << 0.00001f;
+        clickItem(list("List1"), 0);
+        clickItem(list("List5"), 0);
+        QVERIFY(form->checkDialog());
+        QTest::mouseClick(child<QCheckBox>(form->checkDialog(), "Check1"), Qt::LeftButton);
+        dialogs->input(level);
+        clickItem(child<ClickList>(form->checkDialog(), "List1"), entry);
     }
 
-    void varianceTestLevel()
+    void failedNormalityShowsItsAdviceAndBlocksTheResults()
     {
-        QFETCH(QStringList, answers);
-        QFETCH(float, level);
+        seedSingleValues(*rec, 10, 10);
+        for (int i = 1; i <= 10; ++i)
+            rec->Werte(i, 2) = i <= 5 ? 0 : 10; // R/s = 1.90, below DAVID's 2.67
         toTestChoice(1);
-        zx::test::click(form.get(), "CmdZusatzTest");
-        for (const QString& a : answers)
-            dialogs->input(a == "<Abbrechen>" ? std::nullopt : std::optional<std::string>(a.toStdString()));
-        clickItem(list("List6"), 0);
-
-        QCOMPARE(rec->TestName, std::string("F-TEST Varianzvergleich"));
-        QCOMPARE(rec->Irrtum, level);
-        const auto questions = dialogs->shown(Kind::Input);
-        QCOMPARE(questions.size(), std::size_t(answers.size()));
-        for (const auto& q : questions) {
-            QCOMPARE(q.title, std::string("Dateneingabe"));
-            QCOMPARE(q.text, std::string("Irrtumswahrscheinlichkeit/F-Tab.\r\r(z.B. 0.5, 1 oder 5%)"));
-        }
-        QCOMPARE(rec->Meldung, questions.back().text);
-        QVERIFY2(dialogs->shown(Kind::Message).empty(), "a refused level is asked again without a message");
-
-        // The main window afterwards.
-        QVERIFY(!button("CmdErgebnisse")->isEnabled());
-        QVERIFY(!button("CmdZusatzTest")->isEnabled());
+        runCheck(2, "5");
+        CheckResultsWindow* shown = form->checkResultsWindow();
+        QVERIFY(shown && shown->isVisible());
+        QCOMPARE(shown->shownAdvice(), QString("Text1"));
+        QVERIFY(child<QPlainTextEdit>(shown, "Text1")->toPlainText().startsWith(QString::fromUtf8("Es wird zumindest annährend \n")));
+        QVERIFY(!button("CmdTestWahl")->isEnabled());
+        zx::test::click(shown, "CmdWeiter");
+        QTRY_VERIFY(!form->checkResultsWindow());
         QVERIFY(button("CmdTestWahl")->isEnabled());
-        QVERIFY(list("List4")->isHidden());
-        QVERIFY(list("List6")->isHidden());
-        QVERIFY(child<QFrame>(form.get(), "Shape5")->isHidden());
-        QVERIFY(!list("List6")->isEnabled());
+        zx::test::click(form.get(), "CmdErgebnisse");
+        QCOMPARE(dialogs->shown(Kind::Message).back().text, std::string("WÄHLEN SIE EINEN DER EMPFOHLENEN TESTS"));
+        QVERIFY(!form->resultsWindow());
     }
 
-    void pairedVarianceTestAsksWithTheTTable()
+    void shapiroWilkRefusalOffersTheDialogAgain()
     {
-        toTestChoice(4);
-        zx::test::click(form.get(), "CmdZusatzTest");
-        dialogs->input("1%");
-        clickItem(list("List4"), 0);
-        QCOMPARE(rec->TestName, std::string("t-TEST Varianzvergleich (Wertepaare)"));
-        QCOMPARE(rec->Irrtum, 1.0f);
-        QCOMPARE(dialogs->shown(Kind::Input).at(0).text, std::string("Irrtumswahrscheinlichkeit/t-Tab.\r\r(z.B. 0.5, 1 oder 5%)"));
-        QVERIFY(button("CmdTestWahl")->isEnabled());
-        QVERIFY(!list("List4")->isEnabled());
+        seedSingleValues(*rec, 51, 10);
+        toTestChoice(1);
+        runCheck(1, "5");
+        QCOMPARE(dialogs->shown(Kind::Message).back().text,
+            std::string("Stichprobe zu groß/klein: Test nicht möglich. Wählen Sie den KS- oder DAVID-Test aus."));
+        CheckDialog* again = form->checkDialog();
+        QVERIFY(again && again->isVisible());
+        QVERIFY(!child<QCheckBox>(again, "Check1")->isChecked());
+        QVERIFY(!child<ClickList>(again, "List1")->isEnabled());
+        QVERIFY(!form->checkResultsWindow());
+        QCOMPARE(rec->NormPruef, std::string(" "));
+    }
+
+    void declinedCheckLeavesNothingChecked()
+    {
+        toTestChoice(1);
+        clickItem(list("List1"), 0);
+        clickItem(list("List5"), 0);
+        QCOMPARE(form->checkDialog()->windowTitle(), QString::fromUtf8("Erfüllung der Voraussetzungen"));
+        QTest::mouseClick(child<QCheckBox>(form->checkDialog(), "Check2"), Qt::LeftButton);
+        QTRY_VERIFY(!form->checkDialog());
+        QCOMPARE(rec->NormPruef, std::string(" "));
+        QCOMPARE(rec->VarPruef, std::string(" "));
+    }
+
+    void welchHasNoVariancePage()
+    {
+        toTestChoice(1);
+        clickItem(list("List1"), 1);
+        clickItem(list("List5"), 0);
+        QTest::mouseClick(child<QCheckBox>(form->checkDialog(), "Check1"), Qt::LeftButton);
+        dialogs->input("5");
+        clickItem(child<ClickList>(form->checkDialog(), "List1"), 2);
+        QVERIFY(form->checkResultsWindow());
+        zx::test::click(form->checkResultsWindow(), "CmdWeiter");
+        QTRY_VERIFY(!form->checkResultsWindow());
+        QCOMPARE(rec->VarPruef, std::string(" "));
+    }
+
+    void uTestShowsTheShapeNotice()
+    {
+        seedSingleValues(*rec, 8, 12);
+        toTestChoice(1);
+        clickItem(list("List1"), 4);
+        clickItem(list("List5"), 0);
+        DistributionShapeNotice* notice = form->shapeNotice();
+        QVERIFY(notice && notice->isVisible());
+        QCOMPARE(notice->windowTitle(), QString::fromUtf8("Prüfung auf Verteilungsform"));
+        QCOMPARE(child<QLabel>(notice, "Label1")->text(), QString("U-Test setzt gleiche Verteilungsform voraus."));
+        QVERIFY(!form->checkDialog());
+        // Another test closes it.
+        clickItem(list("List1"), 0);
+        QTRY_VERIFY(!form->shapeNotice());
+    }
+
+    void aChosenTestCannotBeTakenBack()
+    {
+        toTestChoice(1);
+        clickItem(list("List1"), 2);
+        const QRect r = list("List1")->visualItemRect(list("List1")->item(2));
+        QTest::mouseClick(list("List1")->viewport(), Qt::LeftButton, Qt::ControlModifier, r.center());
+        QCOMPARE(list("List1")->ListIndex(), 2);
+        QCOMPARE(rec->TestName, std::string("LORD-TEST"));
+        QTest::mouseClick(list("List1")->viewport(), Qt::LeftButton, {}, QPoint(5, list("List1")->viewport()->height() - 3));
+        QCOMPARE(list("List1")->ListIndex(), 2);
+    }
+
+    void aNewInputClosesTheCheckWindows()
+    {
+        toTestChoice(1);
+        clickItem(list("List1"), 0);
+        clickItem(list("List5"), 0);
+        QVERIFY(form->checkDialog());
+        form->runDataManager = [&] { rec->TestName = "ENDE"; };
+        form->CmdEingabe_Click();
+        QVERIFY(!form->checkDialog());
     }
 };
 

@@ -13,8 +13,6 @@
 #include "MainWindowSession.h"
 #include "QtTestSupport.h"
 
-#include <QAction>
-#include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,7 +22,6 @@
 using namespace zx;
 using zx::test::child;
 using zx::test::clickItem;
-using zx::test::ModalScript;
 using Kind = zx::test::ScriptedDialogs::Kind;
 
 namespace {
@@ -55,22 +52,9 @@ class TestResultsFlow : public QObject {
     std::unique_ptr<zx::test::ScriptedDialogs>& dialogs = session.dialogs;
     std::unique_ptr<MainWindow>& form = session.form;
 
-    // DATEN: Eingabe with the given menu entry and typed ranges, confirmed.
     void readSamples(const char* menuEntry, const QStringList& ranges, const QStringList& names)
     {
-        ModalScript script;
-        script.then("DataManagerWindow", [menuEntry](QWidget* m) { m->findChild<QAction*>(menuEntry)->trigger(); });
-        for (const QString& range : ranges)
-            script.then("RangeDialog", [range](QWidget* d) {
-                QTest::keyClicks(d->findChild<QLineEdit*>("Reference"), range);
-                QTest::mouseClick(d->findChild<QPushButton*>("OK"), Qt::LeftButton);
-            });
-        for (const QString& name : names)
-            dialogs->input(name.toStdString());
-        dialogs->yesNo(true);
-        zx::test::click(form.get(), "CmdEingabe");
-        QVERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
-        zx::test::click(form.get(), "CmdTestWahl");
+        session.readSamples(menuEntry, ranges, names);
     }
 
     // The report of the results window, date line left out.

@@ -351,16 +351,54 @@ TEST_F(Results, WeirTakesFiveSidedTwo)
     }
 }
 
-TEST_F(Results, UnknownTestGivesTheFrameOnly)
+// Only the nine tests give a report: a variance test's name, or none, leaves
+// everything as it was.
+TEST_F(Results, NoReportWithoutOneOfTheNineTests)
 {
-    tTestExample("J3");
-    rec->TestName = "KEIN-TEST";
-    EXPECT_EQ(RunResults(*rec, *dialogs, TestListSelection {}, view), ResultsOutcome::Shown);
-    EXPECT_TRUE(dialogs->shown().empty());
-    EXPECT_EQ(reportLines(0, 3), (std::vector<std::string> { kHeadingLine, "Bei einer Irrtumswahrscheinlichkeit von 5% ",
-                                     "wurde die Alternativ-Hypothese Ha: µ1 > µ2 ", "gegen die Nullhypothese Ho: µ1 < µ2 untersucht." }));
-    for (int i = 4; i <= 15; ++i)
-        EXPECT_TRUE(rec->ErgText[static_cast<std::size_t>(i)].empty()) << i;
+    for (const char* name : { "", "F-TEST Varianzvergleich", "t-TEST Varianzvergleich (Wertepaare)" }) {
+        tTestExample("J3");
+        rec->TestName = name;
+        rec->ErgText[0] = "alt";
+        EXPECT_EQ(RunResults(*rec, *dialogs, TestListSelection {}, view), ResultsOutcome::NoTest) << name;
+        EXPECT_TRUE(dialogs->shown().empty());
+        EXPECT_TRUE(view.calls.empty());
+        EXPECT_EQ(rec->ErgText[0], "alt");
+    }
+}
+
+// A failed check stands against the tests it concerns; the tests its advice
+// recommends run.
+TEST_F(Results, FailedCheckStandsAgainstTheTestsItConcerns)
+{
+    struct Case {
+        const char* failed; // "norm" or "var"
+        const char* test;
+        bool refused;
+    };
+    const Case cases[] = {
+        { "norm", TestNames::Lord, true }, { "norm", TestNames::Weir, true }, { "norm", TestNames::UTest, false },
+        { "norm", TestNames::Median, false }, { "var", TestNames::TTestZwei, true }, { "var", TestNames::Welch, false },
+        { "var", TestNames::Weir, false },
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        data().singleValues({ 1, 2, 3, 4, 5 }, { 3, 4, 5, 6, 8, 9 }).choose(c.test, "N");
+        (std::string(c.failed) == "norm" ? rec->NormPruef : rec->VarPruef) = "N";
+        if (!c.refused && std::string(c.test) != TestNames::Weir)
+            dialogs->input("5");
+        EXPECT_EQ(run(), c.refused ? ResultsOutcome::Refused : ResultsOutcome::Shown) << c.failed << " " << c.test;
+    }
+    // Paired values: unequal variances stand against the paired t-test, not
+    // against WILCOXON.
+    for (const char* test : { TestNames::TTestPaare, TestNames::Wilcoxon }) {
+        SetUp();
+        data().differences({ 1, -2, 3, 4, 6, 7 }).choose(test, "N");
+        rec->VarPruef = "N";
+        const bool refused = std::string(test) == TestNames::TTestPaare;
+        if (!refused)
+            dialogs->input("5");
+        EXPECT_EQ(run(), refused ? ResultsOutcome::Refused : ResultsOutcome::Shown) << test;
+    }
 }
 
 TEST_F(Results, EachRunStartsFromAClearedReport)
