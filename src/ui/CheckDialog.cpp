@@ -32,9 +32,9 @@ CheckDialog::CheckDialog(AnalysisRecord& record, Dialogs& dialogs, QWidget* pare
 
     Frame2 = new QGroupBox(QString::fromUtf8("Prüfung der Voraussetzungen erwünscht?"), this);
     Frame2->setObjectName("Frame2");
-    Check1 = new QCheckBox("ja", Frame2);
+    Check1 = new QCheckBox("&ja", Frame2);
     Check1->setObjectName("Check1");
-    Check2 = new QCheckBox("nein", Frame2);
+    Check2 = new QCheckBox("&nein", Frame2);
     Check2->setObjectName("Check2");
     auto* frameLayout = new QHBoxLayout(Frame2);
     frameLayout->addWidget(Check1);
@@ -45,7 +45,7 @@ CheckDialog::CheckDialog(AnalysisRecord& record, Dialogs& dialogs, QWidget* pare
     Label3->setObjectName("Label3");
     List1 = new ClickList(this);
     List1->setObjectName("List1");
-    Command1 = new QPushButton("Schliessen", this);
+    Command1 = new QPushButton("&Schliessen", this);
     Command1->setObjectName("Command1");
 
     auto* layout = new QVBoxLayout(this);

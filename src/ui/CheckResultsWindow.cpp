@@ -61,11 +61,11 @@ CheckResultsWindow::CheckResultsWindow(Dialogs& dialogs, QWidget* parent)
     layout->addLayout(body, 1);
 
     auto* buttons = new QHBoxLayout();
-    CmdDruck = new QPushButton("Drucken", this);
+    CmdDruck = new QPushButton("&Drucken", this);
     CmdDruck->setObjectName("CmdDruck");
-    CmdWeiter = new QPushButton("Weiter", this);
+    CmdWeiter = new QPushButton("&Weiter", this);
     CmdWeiter->setObjectName("CmdWeiter");
-    CmdSchliessen = new QPushButton("Schliessen", this);
+    CmdSchliessen = new QPushButton("&Schliessen", this);
     CmdSchliessen->setObjectName("CmdSchliessen");
     buttons->addWidget(CmdDruck);
     buttons->addStretch();

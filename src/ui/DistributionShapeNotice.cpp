@@ -18,7 +18,7 @@ DistributionShapeNotice::DistributionShapeNotice(QWidget* parent)
     Label1 = new QLabel("U-Test setzt gleiche Verteilungsform voraus.", this);
     Label1->setObjectName("Label1");
     Label1->setFont(ArialFont(12, true));
-    Command1 = new QPushButton("Schliessen", this);
+    Command1 = new QPushButton("&Schliessen", this);
     Command1->setObjectName("Command1");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
