@@ -2,11 +2,7 @@
 
 #include "core/AnalysisRecord.h"
 #include "core/Dialogs.h"
-#include "core/NumberText.h"
 #include "core/TestNames.h"
-#include "stats/Descriptive.h"
-#include "stats/Helpers.h"
-#include "stats/ReportLines.h"
 #include "ui/CheckDialog.h"
 #include "ui/CheckResultsWindow.h"
 #include "ui/Controls.h"
@@ -16,6 +12,7 @@
 #include "workflow/AssumptionCheck.h"
 #include "workflow/Confirmation.h"
 #include "workflow/ResultsCommand.h"
+#include "workflow/TestChoice.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -30,18 +27,6 @@ namespace zx {
 namespace {
 
 constexpr int kWindowHeight = 430;
-
-// Data-type line shown above the lists once the test choice starts.
-const char* dataTypeLine(int datentyp)
-{
-    switch (datentyp) {
-    case 1: return "Datentyp: Einzelne Werte";
-    case 2: return "Datentyp: Klassengruppen (Klassenmitte)";
-    case 3: return "Datentyp: XQUER/STANDARDABWEICHUNG/UMFANG";
-    case 4: return "Datentyp: Verbunden / Wertepaare";
-    default: return "DATENTYP:";
-    }
-}
 
 } // namespace
 
@@ -325,90 +310,61 @@ void MainWindow::CmdEnde_Click()
 
 void MainWindow::CmdTestWahl_Click()
 {
-    rec_.NormPruef = " ";
-    rec_.VarPruef = " ";
     for (QPushButton* b : { CmdZusatzTest, CmdEingabe, CmdErgebnisse, CmdDeskriptive, CmdGraphik, CmdTestWahl })
         b->setEnabled(false);
     CmdZusatzTest->setEnabled(hasFurtherTests());
     Label6->setVisible(true);
     unloadCheckWindows();
 
-    ClickList* offered = nullptr;
-    switch (rec_.Datentyp) {
-    case 1: offered = List1; break;
-    case 2:
-    case 3: offered = List2; break;
-    case 4: offered = List3; break;
-    default: break;
-    }
+    ClickList* offered = testList(ListFor(rec_.Datentyp));
     for (ClickList* l : { List1, List2, List3 })
         l->setEnabled(l == offered);
-    Label6->setText(QString::fromUtf8(dataTypeLine(rec_.Datentyp)));
-
-    // Summary values got their descriptive values at input. Data whose
-    // values the arithmetic guard stopped cannot be tested: the list waits.
-    if (rec_.Datentyp != 3 && !ComputeDescriptives(rec_, dialogs_) && offered)
+    Label6->setText(QString::fromUtf8(DataTypeLine(rec_.Datentyp)));
+    // Data whose values the arithmetic guard stopped cannot be tested: the list waits.
+    if (!StartTestChoice(rec_, dialogs_) && offered)
         offered->setEnabled(false);
 }
 
-void MainWindow::List1_Click() { testListClick(List1, 1); }
-void MainWindow::List2_Click() { testListClick(List2, 2); }
-void MainWindow::List3_Click() { testListClick(List3, 3); }
-
-void MainWindow::testListClick(ClickList* clicked, int listNumber)
+ClickList* MainWindow::testList(TestList list) const
 {
+    switch (list) {
+    case TestList::Single: return List1;
+    case TestList::Grouped: return List2;
+    case TestList::Paired: return List3;
+    case TestList::None: break;
+    }
+    return nullptr;
+}
+
+void MainWindow::List1_Click() { testListClick(TestList::Single); }
+void MainWindow::List2_Click() { testListClick(TestList::Grouped); }
+void MainWindow::List3_Click() { testListClick(TestList::Paired); }
+
+void MainWindow::testListClick(TestList list)
+{
+    ClickList* clicked = testList(list);
     for (ClickList* l : { List1, List2, List3 })
         if (l != clicked)
             l->setListIndex(-1);
-    rec_.TestName.clear();
     unloadResultWindows();
     // The check dialog and the notice belong to the test chosen before.
     unloadWindow(Window::AssumptionDialog);
     unloadWindow(Window::ShapeNotice);
-    if (listNumber == 2)
-        rec_.ErgText[0] = kHeadingGrouped;
-    else if (listNumber == 3)
-        rec_.ErgText[0] = kHeading;
-
-    const int index = clicked->ListIndex();
-    static constexpr const char* independent[] = { TestNames::TTestZwei, TestNames::Welch, TestNames::Lord,
-        TestNames::Weir, TestNames::UTest, TestNames::Median };
-    static constexpr const char* paired[] = { TestNames::TTestPaare, TestNames::Wilcoxon, TestNames::Vorzeichen };
-    if (index < 0 || index >= clicked->count())
-        return;
-    rec_.TestName = listNumber == 3 ? paired[index] : independent[index];
-    List5->setEnabled(true);
-
-    if (listNumber != 3 && index == 3) {
-        // The WEIR test runs two-sided only.
-        rec_.HaWahl = "N";
-        const Hypothesis* twoSided = HypothesisOf("N");
-        rec_.ErgText[1] = LevelLine(5);
-        rec_.ErgText[2] = twoSided->line2;
-        rec_.ErgText[3] = twoSided->line3;
+    switch (ChooseTest(rec_, dialogs_, list, clicked->ListIndex())) {
+    case TestChosen::None: break;
+    case TestChosen::NeedsHypothesis: List5->setEnabled(true); break;
+    case TestChosen::TwoSidedOnly:
         showWindow(Window::AssumptionDialog);
         CmdErgebnisse->setEnabled(true);
         List5->setEnabled(false);
-    } else if (listNumber == 1 && index == 4) {
-        // The U-test wants the smaller sample first.
-        if (rec_.AnzahlWerte[1] > rec_.AnzahlWerte[2]) {
-            const std::string& crlf = rec_.CrLf;
-            dialogs_.ShowMessage("Beim U-Test muß n < m eingegeben werden." + crlf + "n < > m werden durch Zerantix vertauscht"
-                    + crlf + "Bei der Ha-Wahl muß dies berücksichtigt werden." + crlf + "Zum Fortsetzen drucken Sie OK.",
-                "Fehler");
-            SwapSamples(rec_);
-        }
+        break;
     }
 }
 
 void MainWindow::List5_Click()
 {
-    const Hypothesis* h = HypothesisAt(List5->ListIndex());
-    if (!h)
+    if (!ChooseHypothesis(rec_, List5->ListIndex()))
         return;
-    rec_.HaWahl = h->HaWahl;
-    rec_.ErgText[2] = h->line2;
-    rec_.ErgText[3] = h->line3;
     CmdErgebnisse->setEnabled(true);
 
     switch (AssumptionStepFor(rec_.TestName)) {

@@ -4,6 +4,8 @@
 // and windows of each step.
 #pragma once
 
+#include "workflow/TestChoice.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -72,7 +74,8 @@ private:
     QPushButton* makeButton(const char* name, const char* caption);
     QLabel* makeLabel(const char* name, const char* caption);
     ClickList* makeList(const char* name, std::initializer_list<const char*> items);
-    void testListClick(ClickList* clicked, int listNumber);
+    void testListClick(TestList list);
+    ClickList* testList(TestList list) const;
     void setCommandsVisible(bool visible);
     void varianceTestClick(ClickList* clicked, VarianceList list);
 
