@@ -1,7 +1,9 @@
 #include "ui/Controls.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -84,6 +86,22 @@ QFont SerifFont(int pointSize, bool bold, bool italic)
 }
 
 QFont CourierFont(int pointSize) { return font("Courier New", QFont::TypeWriter, pointSize, false, false); }
+
+QFont NamedFont(const QString& family, double pointSize, bool bold)
+{
+    QFont f(family);
+    if (family.contains("Courier", Qt::CaseInsensitive))
+        f.setStyleHint(QFont::TypeWriter);
+    else if (family.contains("Times", Qt::CaseInsensitive))
+        f.setStyleHint(QFont::Serif);
+    else
+        f.setStyleHint(QFont::SansSerif);
+    f.setPointSizeF(pointSize);
+    f.setBold(bold);
+    return f;
+}
+
+QString ShortDate() { return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat); }
 
 void EndProgram()
 {

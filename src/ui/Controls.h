@@ -49,6 +49,11 @@ int Twips(const QWidget* widget, int twips);
 QFont ArialFont(int pointSize, bool bold = false, bool italic = false);
 QFont SerifFont(int pointSize, bool bold = false, bool italic = false); // "Times New Roman"
 QFont CourierFont(int pointSize);                                        // "Courier New"
+// A typeface by the program's name for it, or the closest installed match.
+QFont NamedFont(const QString& family, double pointSize, bool bold = false);
+
+// Today in the short date form of the user's regional settings.
+QString ShortDate();
 
 // Closes every window and leaves the event loop.
 void EndProgram();

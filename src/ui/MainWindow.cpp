@@ -9,6 +9,8 @@
 #include "stats/ReportLines.h"
 #include "ui/Controls.h"
 #include "ui/DataManagerWindow.h"
+#include "ui/ParametersWindow.h"
+#include "ui/PlotWindow.h"
 #include "ui/ResultsWindow.h"
 #include "workflow/Confirmation.h"
 #include "workflow/ResultsCommand.h"
@@ -483,6 +485,30 @@ bool MainWindow::computeMoments()
 }
 
 ResultsWindow* MainWindow::resultsWindow() const { return resultsWindow_; }
+ParametersWindow* MainWindow::parametersWindow() const { return parametersWindow_; }
+PlotWindow* MainWindow::plotWindow() const { return plotWindow_; }
+
+namespace {
+
+// Loads the window once; a window whose computation the arithmetic guard
+// stopped has nothing to show and goes again.
+template <typename W, typename Make, typename Shows>
+bool load(QPointer<W>& window, Make make, Shows shows)
+{
+    if (!window) {
+        window = make();
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        if (!shows(*window)) {
+            delete window.data();
+            return false;
+        }
+    }
+    window->show();
+    window->raise();
+    return true;
+}
+
+} // namespace
 
 void MainWindow::showWindow(Window window)
 {
@@ -499,6 +525,19 @@ void MainWindow::showWindow(Window window)
         resultsWindow_->show();
         resultsWindow_->raise();
         break;
+    case Window::Descriptive:
+    case Window::Graphics: {
+        const bool shown = window == Window::Descriptive
+            ? load(parametersWindow_, [this] { return new ParametersWindow(rec_, dialogs_, this); },
+                  [](ParametersWindow& w) { return w.listed(); })
+            : load(plotWindow_, [this] { return new PlotWindow(rec_, dialogs_, this); }, [](PlotWindow& w) { return w.hasPlot(); });
+        if (shown) {
+            for (ClickList* l : { List1, List2, List3, List5 })
+                l->setEnabled(false);
+            CmdGraphik->setEnabled(true);
+        }
+        break;
+    }
     default:
         break; // windows that are not part of the program yet
     }
@@ -508,8 +547,13 @@ void MainWindow::unloadWindow(Window window)
 {
     switch (window) {
     case Window::Results:
-        if (resultsWindow_)
-            delete resultsWindow_.data();
+        delete resultsWindow_.data();
+        break;
+    case Window::Descriptive:
+        delete parametersWindow_.data();
+        break;
+    case Window::Graphics:
+        delete plotWindow_.data();
         break;
     default:
         break;

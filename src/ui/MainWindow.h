@@ -19,6 +19,8 @@ namespace zx {
 struct AnalysisRecord;
 class Dialogs;
 class ClickList;
+class ParametersWindow;
+class PlotWindow;
 class ResultsWindow;
 
 class MainWindow : public QWidget {
@@ -36,8 +38,10 @@ public:
     void Form_Initialize();
     void Form_Load();
 
-    // The test-results window while it is loaded.
+    // The test-results, parameters and plot windows while they are loaded.
     ResultsWindow* resultsWindow() const;
+    ParametersWindow* parametersWindow() const;
+    PlotWindow* plotWindow() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -84,6 +88,8 @@ private:
     Dialogs& dialogs_;
     bool inputRunning_ = false;
     QPointer<ResultsWindow> resultsWindow_;
+    QPointer<ParametersWindow> parametersWindow_;
+    QPointer<PlotWindow> plotWindow_;
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

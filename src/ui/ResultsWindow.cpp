@@ -5,11 +5,10 @@
 #include "ui/QtDialogs.h"
 #include "workflow/ResultsReport.h"
 
-#include <QDateTime>
+#include <QTime>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -21,8 +20,8 @@ namespace {
 
 QString now()
 {
-    const QDateTime t = QDateTime::currentDateTime();
-    return QLocale().toString(t.date(), QLocale::ShortFormat) + " " + t.time().toString("hh:mm:ss");
+    const QTime t = QTime::currentTime();
+    return ShortDate() + " " + t.toString("hh:mm:ss");
 }
 
 } // namespace

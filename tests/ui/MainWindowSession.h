@@ -4,8 +4,13 @@
 
 #include "core/AnalysisRecord.h"
 #include "core/NumberText.h"
+#include "ui/Controls.h"
 #include "ui/MainWindow.h"
 #include "QtTestSupport.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QStringList>
 
 #include <memory>
 
@@ -27,6 +32,36 @@ struct MainWindowSession {
         form = std::make_unique<MainWindow>(*rec, *dialogs);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    // DATEN: Eingabe with the given menu entry and typed ranges, confirmed,
+    // then "Wahl des TESTS".
+    void readSamples(const char* menuEntry, const QStringList& ranges, const QStringList& names)
+    {
+        ModalScript script;
+        script.then("DataManagerWindow", [menuEntry](QWidget* m) { m->findChild<QAction*>(menuEntry)->trigger(); });
+        for (const QString& range : ranges)
+            script.then("RangeDialog", [range](QWidget* d) {
+                QTest::keyClicks(d->findChild<QLineEdit*>("Reference"), range);
+                QTest::mouseClick(d->findChild<QPushButton*>("OK"), Qt::LeftButton);
+            });
+        for (const QString& name : names)
+            dialogs->input(name.toStdString());
+        dialogs->yesNo(true);
+        click(form.get(), "CmdEingabe");
+        QVERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
+        click(form.get(), "CmdTestWahl");
+    }
+
+    // A test and a hypothesis (-1: none) chosen, "Ergebnisse" with the level.
+    void choose(const char* listName, int test, int hypothesis, const char* level)
+    {
+        clickItem(child<ClickList>(form.get(), listName), test);
+        if (hypothesis >= 0)
+            clickItem(child<ClickList>(form.get(), "List5"), hypothesis);
+        if (level)
+            dialogs->input(level);
+        click(form.get(), "CmdErgebnisse");
     }
 
     // Called from cleanup(): every prepared answer must have been asked for.
