@@ -3,7 +3,6 @@
 #include <atomic>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace zx {
 
@@ -12,13 +11,19 @@ namespace {
 std::atomic<char> g_decimalSeparator { '.' };
 
 // printf's %G with the given precision, without the minus of a negative zero.
+// Written with to_chars: printf would take the decimal point of the C
+// library's locale, which the windows set to the user's region.
 std::string generalForm(double value, int precision)
 {
     if (value == 0)
         value = 0; // turns -0 into +0
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*G", precision, value);
-    return buf;
+    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, precision).ptr;
+    std::string text(buf, end);
+    for (char& c : text)
+        if (c == 'e')
+            c = 'E';
+    return text;
 }
 
 std::string withSeparator(std::string text, char separator)
@@ -50,8 +55,8 @@ FixedDigits roundFixed(double magnitude, int decimals)
     int exponent = 0;
     if (magnitude != 0) {
         char buf[64];
-        std::snprintf(buf, sizeof buf, "%.14e", magnitude); // d.dddddddddddddde±XX
-        std::string_view s(buf);
+        const auto end = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14).ptr;
+        std::string_view s(buf, static_cast<std::size_t>(end - buf)); // d.dddddddddddddde±XX
         digits.push_back(s[0]);
         digits.append(s.substr(2, 14));
         std::from_chars(s.data() + s.find('e') + (s[s.find('e') + 1] == '+' ? 2 : 1), s.data() + s.size(), exponent);
