@@ -169,7 +169,6 @@ std::optional<PlottedSamples> ReadPlottedSamples(const AnalysisRecord& record, D
     if (r->Datentyp == 4) {
         // The two measurement columns, each as a sample of single values.
         r->Datentyp = 1;
-        r->AnzahlWerte[2] = r->AnzahlWerte[1];
         for (int k = 1; k <= 2; ++k)
             for (int i = 1; i <= r->AnzahlWerte[k]; ++i)
                 r->Haeufigkeit(i, k) = 1;

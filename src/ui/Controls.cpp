@@ -57,6 +57,15 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
         emit Click();
 }
 
+void CentreOnScreen(QWidget* window, double topShare)
+{
+    if (const QScreen* s = window->screen()) {
+        const QRect area = s->availableGeometry();
+        window->move(area.left() + (area.width() - window->width()) / 2,
+            area.top() + std::max(0, static_cast<int>((area.height() - window->height()) * topShare)));
+    }
+}
+
 int Twips(const QWidget* widget, int twips)
 {
     const QScreen* screen = widget ? widget->screen() : nullptr;

@@ -42,6 +42,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
+// Centres the window across its screen, its top at the given share of the
+// height the screen leaves free (0.5: centred).
+void CentreOnScreen(QWidget* window, double topShare);
+
 // Lengths given in twips (1/1440 inch) in pixels of the window's screen.
 int Twips(const QWidget* widget, int twips);
 

@@ -11,7 +11,6 @@
 #include <QFontDialog>
 #include <QMenuBar>
 #include <QPainter>
-#include <QScreen>
 
 namespace zx {
 
@@ -80,10 +79,7 @@ PlotWindow::PlotWindow(const AnalysisRecord& record, Dialogs& dialogs, QWidget* 
     setCentralWidget(canvas_);
     mnuBoxWisker->setEnabled(samples_->boxWhiskerOffered);
     resize(720, 540);
-    if (const QScreen* s = screen()) {
-        const QRect area = s->availableGeometry();
-        move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
-    }
+    CentreOnScreen(this, 0.5);
     redraw();
 }
 

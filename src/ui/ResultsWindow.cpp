@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace zx {
@@ -73,10 +72,7 @@ ResultsWindow::ResultsWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* 
 
     const QFontMetrics fm(courier);
     resize(fm.horizontalAdvance(QString(60, 'M')) + 60, fm.lineSpacing() * 30 + 140);
-    if (const QScreen* s = screen()) {
-        const QRect area = s->availableGeometry();
-        move(area.left() + (area.width() - width()) / 2, area.top() + std::max(0, (area.height() - height()) / 3));
-    }
+    CentreOnScreen(this, 1.0 / 3);
 
     Text1_Change();
     CmdWeiter->setEnabled(true);

@@ -82,6 +82,13 @@ TEST_F(Plot, TickLabelsAndLabels)
     test::SetSingleValues(*rec, 2, { 20, 35, 45, 55, 80 });
     const RecordingSurface s = draw(kBoxWhiskerPlot);
     EXPECT_EQ(s.scale, (std::vector<double> { -1.5, 110, 7, -130 }));
+    // The axes with their arrowheads and ticks.
+    EXPECT_EQ(s.polylines[0].points, (std::vector<PlotPoint> { { 5, 0 }, { 4.7, 2 }, { 4.7, -2 }, { 5, 0 } }));
+    EXPECT_EQ(s.polylines[1].points, (std::vector<PlotPoint> { { 0, 100 }, { -0.1, 95 }, { 0.1, 95 }, { 0, 100 } }));
+    EXPECT_TRUE(HasLine(s, { 0, 0 }, { 4.7, 0 }) && HasLine(s, { 0, 0 }, { 0, 95 }));
+    for (int j = 0; j < 8; ++j)
+        EXPECT_TRUE(HasLine(s, { -0.08, j * 12.5 }, { 0.08, j * 12.5 })) << j;
+    EXPECT_TRUE(HasLine(s, { 1.5, 0 }, { 1.5, -3 }) && HasLine(s, { 3.5, 0 }, { 3.5, -3 }));
     EXPECT_EQ(tickLabels(s), (std::vector<std::string> { "-4", "10", "24", "38", "52", "66", "80", "94" }));
     // Right-aligned where the widest (top) label is centred on x = -0.8; the
     // top half the font's size in points above the tick.
