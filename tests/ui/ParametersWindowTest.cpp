@@ -1,5 +1,4 @@
-// The descriptive-parameters window: browsing between the samples, and the
-// printout (a PDF here, where no printer is set up) holding every label and
+// The descriptive-parameters window's printout (a PDF here, where no printer is set up) holding every label and
 // value of the printed page, on further sheets where one is not enough.
 #include "core/AnalysisRecord.h"
 #include "core/NumberText.h"
@@ -10,7 +9,6 @@
 #include "QtTestSupport.h"
 #include "Samples.h"
 
-#include <QLabel>
 #include <QTemporaryDir>
 #include <QRegularExpression>
 #include <QTest>
@@ -18,7 +16,6 @@
 #include <memory>
 
 using namespace zx;
-using zx::test::child;
 
 class TestParametersWindow : public QObject {
     Q_OBJECT
@@ -27,8 +24,6 @@ class TestParametersWindow : public QObject {
     std::unique_ptr<zx::test::ScriptedDialogs> dialogs;
     std::unique_ptr<ParametersWindow> form;
     QTemporaryDir tmp;
-
-    QString label3() const { return child<QLabel>(form.get(), "Label3")->text(); }
 
 private slots:
     void init()
@@ -48,23 +43,6 @@ private slots:
     }
 
     void cleanup() { form.reset(); }
-
-    void browsesBetweenTheSamples()
-    {
-        QCOMPARE(form->windowTitle(), QString("Deskriptive Parameter"));
-        for (const char* expected : { "1", "2", "1" }) {
-            QCOMPARE(label3(), QString(expected));
-            const QStringList lines = form->listingText().split('\n');
-            QCOMPARE(lines.size(), 24);
-            QCOMPARE(lines[0], QString::fromStdString(rec->ErgText[1]));
-            QCOMPARE(lines[21], QString(50, '-'));
-            QVERIFY(lines[23].endsWith(QString(" DATEI: FANG ") + expected));
-            zx::test::click(form.get(), "CmdBlättern");
-        }
-        // The mode of the worked example (classes 10..40, frequencies 2, 5, 5, 3).
-        QCOMPARE(label3(), QString("2"));
-        QVERIFY(form->listingText().contains("        8) MODALWERT*                  25,0000\n"));
-    }
 
     void printsBothSamples()
     {
