@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-translations-l10n libgsf-1-dev
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgsf-1-dev
   libboost-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev

@@ -126,4 +126,14 @@ std::string CodePageToUtf8(std::span<const std::uint8_t> bytes, unsigned codePag
     return decodeWithTable(bytes, *findTable(1252));
 }
 
+std::string UpperCase(const std::string& utf8)
+{
+    if (!g_utf8_validate(utf8.data(), static_cast<gssize>(utf8.size()), nullptr))
+        return utf8;
+    std::string out;
+    for (const char* p = utf8.c_str(); *p; p = g_utf8_next_char(p))
+        AppendUtf8(out, static_cast<char32_t>(g_unichar_toupper(g_utf8_get_char(p))));
+    return out;
+}
+
 } // namespace zx

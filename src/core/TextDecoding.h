@@ -22,6 +22,10 @@ std::string CodePageToUtf8(std::span<const std::uint8_t> bytes, unsigned codePag
 // Windows-1252 bytes to UTF-8 (the five unassigned positions become U+FFFD).
 std::string Windows1252ToUtf8(const std::string& bytes);
 
+// Upper case of every character, one character for one: "ß" stays, as in
+// the names users have always seen. Text that is not UTF-8 stays as it is.
+std::string UpperCase(const std::string& utf8);
+
 // True when CodePageToUtf8 knows the code page (instead of falling back to
 // Windows-1252).
 bool IsKnownCodePage(unsigned codePage);

@@ -454,17 +454,14 @@ bool ComputeDescriptives(AnalysisRecord& r, Dialogs& dialogs)
     return true;
 }
 
-bool parameter(AnalysisRecord& r, Dialogs& dialogs)
+std::optional<Percentiles> ComputeListedParameters(AnalysisRecord& r, Dialogs& dialogs, int k)
 {
-    r.StichprobeNr = static_cast<Integer>(r.Datentyp == 4 || r.StichprobeNr != 1 ? 1 : 2);
-    const int k = r.StichprobeNr;
     r.Modalwert[k] = std::nullopt;
     r.GeomMittel[k] = std::nullopt;
     r.HarmMittel[k] = std::nullopt;
     r.Schiefe[k] = std::nullopt;
     r.Exzess[k] = std::nullopt;
 
-    Percentiles percentiles;
     switch (r.Datentyp) {
     case 1:
         SortSample(r, k);
@@ -475,7 +472,7 @@ bool parameter(AnalysisRecord& r, Dialogs& dialogs)
         ComputeMedianQuartiles(r, k);
         ComputeMinMax(r, k);
         if (!ComputeMoments(r, dialogs, k))
-            return false;
+            return std::nullopt;
         break;
     case 2:
         ComputeClassMedianQuartiles(r, k);
@@ -485,11 +482,21 @@ bool parameter(AnalysisRecord& r, Dialogs& dialogs)
     default:
         break;
     }
-    if (r.Datentyp == 1 || r.Datentyp == 2 || r.Datentyp == 4) {
-        ComputeGeometricMean(r, k);
-        ComputeHarmonicMean(r, k);
-        percentiles = ComputePercentiles(r, k);
-    }
+    if (r.Datentyp != 1 && r.Datentyp != 2 && r.Datentyp != 4)
+        return Percentiles {};
+    ComputeGeometricMean(r, k);
+    ComputeHarmonicMean(r, k);
+    return ComputePercentiles(r, k);
+}
+
+bool parameter(AnalysisRecord& r, Dialogs& dialogs)
+{
+    r.StichprobeNr = static_cast<Integer>(r.Datentyp == 4 || r.StichprobeNr != 1 ? 1 : 2);
+    const int k = r.StichprobeNr;
+    const auto computed = ComputeListedParameters(r, dialogs, k);
+    if (!computed)
+        return false;
+    const Percentiles percentiles = *computed;
 
     for (int s = 1; s <= 2; ++s)
         r.Bezeichnung[s] = firstCharacters(r.Bezeichnung[s], 10);

@@ -10,6 +10,8 @@
 
 #include "core/AnalysisRecord.h"
 
+#include <optional>
+
 namespace zx {
 
 class Dialogs;
@@ -58,6 +60,12 @@ void SetSummaryValues(AnalysisRecord& record, int k, double mean, double stdDev,
 // differences only; summary values: nothing, they were set at input).
 // False when the arithmetic guard stopped it.
 bool ComputeDescriptives(AnalysisRecord& record, Dialogs& dialogs);
+
+// What the listing of sample k computes beyond the test choice's values: the
+// mode, the geometric and harmonic means, skewness and excess are cleared and
+// computed afresh with the order statistics they rest on. Gives the
+// percentiles, or nothing when the arithmetic guard stopped it.
+std::optional<Percentiles> ComputeListedParameters(AnalysisRecord& record, Dialogs& dialogs, int k);
 
 // The listing of one sample into ErgText lines 1 to 22. Switches
 // StichprobeNr to the other sample first (paired values: always 1),

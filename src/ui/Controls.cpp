@@ -1,7 +1,6 @@
 #include "ui/Controls.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QDialog>
 #include <QEventLoop>
 #include <QWindow>
@@ -123,6 +122,15 @@ void PlaceCentred(QWidget* window)
     }
 }
 
+void CentreOnScreen(QWidget* window, double topShare)
+{
+    if (const QScreen* s = window->screen()) {
+        const QRect area = s->availableGeometry();
+        window->move(area.left() + (area.width() - window->width()) / 2,
+            area.top() + std::max(0, static_cast<int>((area.height() - window->height()) * topShare)));
+    }
+}
+
 int Twips(const QWidget* widget, int twips)
 {
     const QScreen* screen = widget ? widget->screen() : nullptr;
@@ -152,6 +160,21 @@ QFont SerifFont(int pointSize, bool bold, bool italic)
 }
 
 QFont CourierFont(int pointSize) { return font("Courier New", QFont::TypeWriter, pointSize, false, false); }
+
+QFont NamedFont(const QString& family, double pointSize, bool bold)
+{
+    QFont f(family);
+    if (family.contains("Courier", Qt::CaseInsensitive))
+        f.setStyleHint(QFont::TypeWriter);
+    else if (family.contains("Times", Qt::CaseInsensitive))
+        f.setStyleHint(QFont::Serif);
+    else
+        f.setStyleHint(QFont::SansSerif);
+    f.setPointSizeF(pointSize);
+    f.setBold(bold);
+    return f;
+}
+
 
 void EndProgram()
 {
@@ -189,8 +212,5 @@ bool InstallGermanTranslations(QCoreApplication& application)
     return QCoreApplication::installTranslator(translator);
 }
 
-QString ReportDateTime(const QDateTime& at) { return at.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")); }
-
-QString ReportDate(const QDate& day) { return day.toString(QStringLiteral("dd.MM.yyyy")); }
 
 } // namespace zx

@@ -7,8 +7,6 @@
 
 class QCoreApplication;
 class QDialog;
-class QDate;
-class QDateTime;
 class QFrame;
 class QPlainTextEdit;
 class QWidget;
@@ -67,6 +65,10 @@ QPlainTextEdit* MakeReportBox(QWidget* window, const char* name);
 // Places a window centred across its screen, its top a quarter down.
 void PlaceCentred(QWidget* window);
 
+// Centres the window across its screen, its top at the given share of the
+// height the screen leaves free (0.5: centred).
+void CentreOnScreen(QWidget* window, double topShare);
+
 // Lengths given in twips (1/1440 inch) in pixels of the window's screen.
 int Twips(const QWidget* widget, int twips);
 
@@ -74,6 +76,9 @@ int Twips(const QWidget* widget, int twips);
 QFont ArialFont(int pointSize, bool bold = false, bool italic = false);
 QFont SerifFont(int pointSize, bool bold = false, bool italic = false); // "Times New Roman"
 QFont CourierFont(int pointSize);                                        // "Courier New"
+// A typeface by the program's name for it, or the closest installed match.
+QFont NamedFont(const QString& family, double pointSize, bool bold = false);
+
 
 // Closes every window and leaves the event loop.
 void EndProgram();
@@ -93,9 +98,5 @@ int RunWithoutModality(QDialog& dialog);
 // not installed.
 bool InstallGermanTranslations(QCoreApplication& application);
 
-// Date and time of a report in German form, "06.12.2026 14:01:15", and the
-// date alone.
-QString ReportDateTime(const QDateTime& at);
-QString ReportDate(const QDate& day);
 
 } // namespace zx

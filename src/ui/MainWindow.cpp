@@ -8,6 +8,8 @@
 #include "ui/Controls.h"
 #include "ui/DataManagerWindow.h"
 #include "ui/DistributionShapeNotice.h"
+#include "ui/ParametersWindow.h"
+#include "ui/PlotWindow.h"
 #include "ui/ResultsWindow.h"
 #include "workflow/AssumptionCheck.h"
 #include "workflow/Confirmation.h"
@@ -438,6 +440,31 @@ CheckResultsWindow* MainWindow::loadCheckResults()
 
 void MainWindow::showCheckResults(const CheckRun& run) { loadCheckResults()->showCheck(run); }
 
+ParametersWindow* MainWindow::parametersWindow() const { return parametersWindow_; }
+PlotWindow* MainWindow::plotWindow() const { return plotWindow_; }
+
+namespace {
+
+// Loads the window once; a window whose computation the arithmetic guard
+// stopped has nothing to show and goes again.
+template <typename W, typename Make, typename Shows>
+bool load(QPointer<W>& window, Make make, Shows shows)
+{
+    if (!window) {
+        window = make();
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        if (!shows(*window)) {
+            delete window.data();
+            return false;
+        }
+    }
+    window->show();
+    window->raise();
+    return true;
+}
+
+} // namespace
+
 void MainWindow::showWindow(Window window)
 {
     switch (window) {
@@ -470,6 +497,19 @@ void MainWindow::showWindow(Window window)
         shapeNotice_->show();
         shapeNotice_->raise();
         break;
+    case Window::Descriptive:
+    case Window::Graphics: {
+        const bool shown = window == Window::Descriptive
+            ? load(parametersWindow_, [this] { return new ParametersWindow(rec_, dialogs_, this); },
+                  [](ParametersWindow& w) { return w.listed(); })
+            : load(plotWindow_, [this] { return new PlotWindow(rec_, dialogs_, this); }, [](PlotWindow& w) { return w.hasPlot(); });
+        if (shown) {
+            for (ClickList* l : { List1, List2, List3, List5 })
+                l->setEnabled(false);
+            CmdGraphik->setEnabled(true);
+        }
+        break;
+    }
     default:
         break; // windows that are not part of the program yet
     }
@@ -489,6 +529,12 @@ void MainWindow::unloadWindow(Window window)
         break;
     case Window::ShapeNotice:
         delete shapeNotice_.data();
+        break;
+    case Window::Descriptive:
+        delete parametersWindow_.data();
+        break;
+    case Window::Graphics:
+        delete plotWindow_.data();
         break;
     default:
         break;

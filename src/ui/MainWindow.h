@@ -25,6 +25,8 @@ class CheckDialog;
 class CheckResultsWindow;
 class ClickList;
 class DistributionShapeNotice;
+class ParametersWindow;
+class PlotWindow;
 class ResultsWindow;
 enum class VarianceList;
 
@@ -48,6 +50,8 @@ public:
     CheckDialog* checkDialog() const;
     CheckResultsWindow* checkResultsWindow() const;
     DistributionShapeNotice* shapeNotice() const;
+    ParametersWindow* parametersWindow() const;
+    PlotWindow* plotWindow() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -102,6 +106,8 @@ private:
     QPointer<CheckDialog> checkDialog_;
     QPointer<CheckResultsWindow> checkResults_;
     QPointer<DistributionShapeNotice> shapeNotice_;
+    QPointer<ParametersWindow> parametersWindow_;
+    QPointer<PlotWindow> plotWindow_;
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

@@ -1,13 +1,17 @@
-// Printing a window's image: on the default printer, or, where there is no
-// printer, into a PDF file the user names. One routine for every window that
-// prints itself.
+// The one way every printout goes: pages written by a page writer, on the
+// default printer, or, where there is no printer, into a PDF file the user
+// names. On it: a window's image, and text laid out for the printer.
 #pragma once
 
+#include "workflow/PrintedText.h"
+
+#include <QRectF>
 #include <QString>
 
 #include <functional>
 #include <optional>
 
+class QPainter;
 class QWidget;
 
 namespace zx {
@@ -24,10 +28,36 @@ struct PrintTarget {
     bool pdfOnly = false;
 };
 
-// Paints the window, scaled to the page width, on one page. A file that
-// cannot be written shows the file-error message ("Error =  64in Zeile = ...")
-// in a "Fehler" box and gives Failed.
+// An A4 sheet in portrait as a page writer sees it.
+struct PrintPage {
+    QPainter& painter;
+    // The whole sheet in the painter's coordinates: device pixels from the
+    // sheet's top left corner.
+    QRectF paper;
+    double dotsPerInch = 0;
+    // Ends this sheet and starts the next; false when that failed.
+    std::function<bool()> newPage;
+
+    double cm(double centimetres) const { return centimetres * dotsPerInch / 2.54; }
+};
+
+// Writes the pages; false when the painter failed.
+using PageWriter = std::function<bool(PrintPage& page)>;
+
+// Prints what the writer writes. A file that cannot be written shows the
+// file-error message ("Error =  64in Zeile = ...") in a "Fehler" box and
+// gives Failed.
+PrintOutcome PrintPages(QWidget* parent, Dialogs& dialogs, const PrintTarget& target, const QString& documentName,
+    const PageWriter& write);
+
+// Paints the window, scaled to the page width, on one page.
 PrintOutcome PrintWindowImage(QWidget* window, Dialogs& dialogs, const PrintTarget& target = {});
+
+// Writes the text from the top margin down, each piece where it belongs. A
+// piece that would run past the right margin goes on in the next line at
+// the same place, and a line below the bottom margin begins a new sheet, so
+// that no text is lost.
+bool WriteText(PrintPage& page, const PrintedText& text);
 
 // True when the system knows at least one printer.
 bool PrinterAvailable();

@@ -1,23 +1,23 @@
 #include "ui/ResultsWindow.h"
 
 #include "core/AnalysisRecord.h"
+#include "core/DateText.h"
 #include "ui/Controls.h"
 #include "ui/QtDialogs.h"
 #include "workflow/ResultsReport.h"
 
-#include <QDateTime>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace zx {
 
 namespace {
 
-QString now() { return ReportDateTime(QDateTime::currentDateTime()); }
+QString now() { return QString::fromStdString(ReportDateTime()); }
 
 } // namespace
 
@@ -53,10 +53,7 @@ ResultsWindow::ResultsWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* 
 
     const QFontMetrics fm(Text1->font());
     resize(fm.horizontalAdvance(QString(60, 'M')) + 60, fm.lineSpacing() * 30 + 140);
-    if (const QScreen* s = screen()) {
-        const QRect area = s->availableGeometry();
-        move(area.left() + (area.width() - width()) / 2, area.top() + std::max(0, (area.height() - height()) / 3));
-    }
+    CentreOnScreen(this, 1.0 / 3);
 
     Text1_Change();
     CmdWeiter->setEnabled(true);

@@ -17,7 +17,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 #include <cmath>
 
@@ -151,10 +150,7 @@ void StartWindow::buildControls()
     connect(CmdWarum, &QPushButton::clicked, this, &StartWindow::CmdWarum_Click);
     connect(CmdEnde, &QPushButton::clicked, this, &StartWindow::CmdEnde_Click);
 
-    if (const QScreen* s = screen()) {
-        const QRect area = s->availableGeometry();
-        move(area.left() + (area.width() - width()) / 2, area.top() + std::max(0, (area.height() - height()) / 2));
-    }
+    CentreOnScreen(this, 0.5);
 }
 
 MainWindow* StartWindow::mainWindow() const { return mainWindow_; }

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <string>
 #include <limits>
 
 namespace zx {
@@ -18,6 +20,20 @@ public:
 
 private:
     char saved_;
+};
+
+// The C library's numbers in a German region for the test's duration, as
+// the windows' toolkit sets them from the user's settings; false when the
+// system has no German locale.
+class GermanNumbers {
+public:
+    GermanNumbers() : saved_(std::setlocale(LC_NUMERIC, nullptr)) { active_ = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr; }
+    ~GermanNumbers() { std::setlocale(LC_NUMERIC, saved_.c_str()); }
+    bool active() const { return active_; }
+
+private:
+    std::string saved_;
+    bool active_ = false;
 };
 
 std::string withComma(std::string s)
@@ -42,6 +58,14 @@ TEST(NumberText, StrOfDoubleIsIndependentOfTheRegion)
         for (const auto& c : cases)
             EXPECT_EQ(Str(c.value), c.text) << "value " << c.value << ", separator " << sep;
     }
+    // Nor of the C library's region.
+    const GermanNumbers german;
+    if (!german.active())
+        GTEST_SKIP() << "no German locale on this system";
+    for (const auto& c : cases)
+        EXPECT_EQ(Str(c.value), c.text) << "value " << c.value << " in a German region";
+    EXPECT_EQ(StrSingle(-14.2f), "-14.2");
+    EXPECT_EQ(Format(2.675, "0.00"), "2.68");
 }
 
 TEST(NumberText, StrOfWholeNumbersAndSingles)

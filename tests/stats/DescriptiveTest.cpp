@@ -6,6 +6,7 @@
 #include "core/NumberText.h"
 #include "stats/Descriptive.h"
 #include "stats/Sorting.h"
+#include "Samples.h"
 #include "ScriptedDialogs.h"
 
 #include "ReadNumber.h"
@@ -35,38 +36,12 @@ protected:
     }
     void TearDown() override { SetDecimalSeparator('.'); }
 
-    void singleValues(int k, const std::vector<double>& values)
-    {
-        rec->Datentyp = 1;
-        rec->AnzahlWerte[k] = static_cast<Integer>(values.size());
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            rec->Werte(static_cast<int>(i) + 1, k) = values[i];
-            rec->Haeufigkeit(static_cast<int>(i) + 1, k) = 1;
-        }
-    }
-
+    void singleValues(int k, const std::vector<double>& values) { test::SetSingleValues(*rec, k, values); }
     void classGroups(int k, const std::vector<double>& midpoints, const std::vector<int>& frequencies)
     {
-        rec->Datentyp = 2;
-        rec->AnzahlWerte[k] = static_cast<Integer>(midpoints.size());
-        for (std::size_t i = 0; i < midpoints.size(); ++i) {
-            rec->Werte(static_cast<int>(i) + 1, k) = midpoints[i];
-            rec->Haeufigkeit(static_cast<int>(i) + 1, k) = static_cast<Integer>(frequencies[i]);
-        }
+        test::SetClassGroups(*rec, k, midpoints, frequencies);
     }
-
-    void pairs(const std::vector<double>& first, const std::vector<double>& second)
-    {
-        rec->Datentyp = 4;
-        rec->AnzahlWerte[1] = rec->AnzahlWerte[2] = static_cast<Integer>(first.size());
-        for (std::size_t i = 0; i < first.size(); ++i) {
-            const int row = static_cast<int>(i) + 1;
-            rec->Werte(row, 1) = first[i];
-            rec->Werte(row, 2) = second[i];
-            rec->Haeufigkeit(row, 1) = rec->Haeufigkeit(row, 2) = 1;
-            rec->Differenzen[i + 1] = first[i] - second[i];
-        }
-    }
+    void pairs(const std::vector<double>& first, const std::vector<double>& second) { test::SetPairs(*rec, first, second); }
 
     std::unique_ptr<AnalysisRecord> rec;
     std::unique_ptr<test::ScriptedDialogs> dialogs;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -25,7 +26,7 @@ inline ScriptedDialogs QtScriptedDialogs()
 template <typename T>
 T* child(QWidget* w, const char* name)
 {
-    T* c = w->findChild<T*>(QString::fromLatin1(name));
+    T* c = w->findChild<T*>(QString::fromUtf8(name));
     if (!c)
         qFatal("Steuerelement %s fehlt", name);
     return c;
@@ -41,6 +42,17 @@ inline void clickItem(QListWidget* list, int row)
 inline void click(QWidget* w, const char* buttonName)
 {
     QTest::mouseClick(child<QPushButton>(w, buttonName), Qt::LeftButton);
+}
+
+// The text of a PDF as poppler's pdftotext reads it, pages apart by form
+// feeds.
+inline QString PdfText(const QString& file, bool layout = true)
+{
+    QProcess p;
+    p.start("pdftotext", layout ? QStringList { "-layout", file, "-" } : QStringList { file, "-" });
+    if (!p.waitForFinished(20000) || p.exitCode() != 0)
+        return "pdftotext failed: " + p.errorString();
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 // Plays actions on windows that wait for an answer as they come up, in

@@ -4,6 +4,7 @@
 
 #include "core/AnalysisRecord.h"
 #include "core/NumberText.h"
+#include "ui/Controls.h"
 #include "ui/MainWindow.h"
 #include "QtTestSupport.h"
 
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringList>
 
 #include <memory>
 
@@ -61,6 +63,17 @@ struct MainWindowSession {
         click(form.get(), "CmdEingabe");
         QVERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
         click(form.get(), "CmdTestWahl");
+    }
+
+    // A test and a hypothesis (-1: none) chosen, "Ergebnisse" with the level.
+    void choose(const char* listName, int test, int hypothesis, const char* level)
+    {
+        clickItem(child<ClickList>(form.get(), listName), test);
+        if (hypothesis >= 0)
+            clickItem(child<ClickList>(form.get(), "List5"), hypothesis);
+        if (level)
+            dialogs->input(level);
+        click(form.get(), "CmdErgebnisse");
     }
 
     // Called from cleanup(): every prepared answer must have been asked for,

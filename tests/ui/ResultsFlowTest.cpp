@@ -13,6 +13,8 @@
 #include "MainWindowSession.h"
 #include "QtTestSupport.h"
 
+#include <QAction>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,11 +54,6 @@ class TestResultsFlow : public QObject {
     std::unique_ptr<zx::test::ScriptedDialogs>& dialogs = session.dialogs;
     std::unique_ptr<MainWindow>& form = session.form;
 
-    void readSamples(const char* menuEntry, const QStringList& ranges, const QStringList& names)
-    {
-        session.readSamples(menuEntry, ranges, names);
-    }
-
     // The report of the results window, date line left out.
     std::string shownReport()
     {
@@ -70,24 +67,14 @@ class TestResultsFlow : public QObject {
         return text.left(date).toStdString();
     }
 
-    void choose(const char* listName, int test, int hypothesis, const char* level)
-    {
-        clickItem(child<ClickList>(form.get(), listName), test);
-        if (hypothesis >= 0)
-            clickItem(child<ClickList>(form.get(), "List5"), hypothesis);
-        if (level)
-            dialogs->input(level);
-        zx::test::click(form.get(), "CmdErgebnisse");
-    }
-
 private slots:
     void init() { session.start(); }
     void cleanup() { session.finish(); }
 
     void singleValuesTwoSampleTTest()
     {
-        readSamples("mnuEinzel", { "A2", "B2" }, { "ATLANTIK", "PAZIFIK" });
-        choose("List1", 0, 0, "5");
+        session.readSamples("mnuEinzel", { "A2", "B2" }, { "ATLANTIK", "PAZIFIK" });
+        session.choose("List1", 0, 0, "5");
         const auto questions = dialogs->shown(Kind::Input);
         QCOMPARE(questions.back().text, std::string("Irrtumswahrscheinlichkeit aus der Student-Verteilung\r\r(z.B. 1, 5, 10%)"));
         QCOMPARE(shownReport(),
@@ -110,18 +97,15 @@ private slots:
         form->resultsWindow()->printTarget.pdfOnly = true;
         form->resultsWindow()->printTarget.askPdfFile = [&](QWidget*) { return std::optional<QString>(file); };
         QTest::mouseClick(child<QPushButton>(form->resultsWindow(), "CmdDruck"), Qt::LeftButton);
-        QProcess pdftotext;
-        pdftotext.start("pdftotext", { file, "-" });
-        QVERIFY(pdftotext.waitForFinished(20000));
-        const QString printed = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+        const QString printed = zx::test::PdfText(file, false).simplified();
         QVERIFY2(printed.contains(QString::fromUtf8("als signifikant anzusehen, da der t-Wert größer/gleich")), qPrintable(printed));
         QVERIFY2(printed.contains("4,8901"), qPrintable(printed));
     }
 
     void classGroupsWelchOneSided()
     {
-        readSamples("mnuKlassen", { "D2", "G2" }, { "FANG 1", "FANG 2" });
-        choose("List2", 1, 1, "1%"); // WELCH, Ha: µ1 < µ2
+        session.readSamples("mnuKlassen", { "D2", "G2" }, { "FANG 1", "FANG 2" });
+        session.choose("List2", 1, 1, "1%"); // WELCH, Ha: µ1 < µ2
         QCOMPARE(shownReport(),
             report({ kHeading, "Bei einer Irrtumswahrscheinlichkeit von 1% ", "wurde die Alternativ-Hypothese Ha: µ1 < u2 ",
                 "gegen die Nullhypothese Ho: µ1 > µ2 untersucht.", kNoCheck,
@@ -132,8 +116,8 @@ private slots:
 
     void summaryValuesTTestOneSided()
     {
-        readSamples("mnuXquerSN", { "J2", "K2" }, { "ATLANTIK", "PAZIFIK" });
-        choose("List2", 0, 2, ""); // Ha: µ1 > µ2; an empty answer is 5 %
+        session.readSamples("mnuXquerSN", { "J2", "K2" }, { "ATLANTIK", "PAZIFIK" });
+        session.choose("List2", 0, 2, ""); // Ha: µ1 > µ2; an empty answer is 5 %
         QCOMPARE(shownReport(),
             report({ kHeading, "Bei einer Irrtumswahrscheinlichkeit von 5% ", "wurde die Alternativ-Hypothese Ha: µ1 > µ2 ",
                 "gegen die Nullhypothese Ho: µ1 < µ2 untersucht.", kNoCheck,
@@ -145,8 +129,8 @@ private slots:
 
     void pairedValuesWilcoxon()
     {
-        readSamples("mnuWertepaare", { "M2" }, { "Blutdruck" });
-        choose("List3", 1, 0, "5");
+        session.readSamples("mnuWertepaare", { "M2" }, { "Blutdruck" });
+        session.choose("List3", 1, 0, "5");
         QCOMPARE(dialogs->shown(Kind::Input).back().text,
             std::string("Irrtumswahrscheinlichkeit für den Wilcoxon-Test.\r\r(Nur 1, 2, 5 oder 10%)"));
         QCOMPARE(shownReport(),
@@ -161,9 +145,9 @@ private slots:
 
     void lordRefusesALevelItHasNoTableFor()
     {
-        readSamples("mnuEinzel", { "A2", "B2" }, { "", "" });
+        session.readSamples("mnuEinzel", { "A2", "B2" }, { "", "" });
         dialogs->input("10"); // asked first; refused with a message, then 5 %
-        choose("List1", 2, 0, "5");
+        session.choose("List1", 2, 0, "5");
         const auto refusals = dialogs->shown(Kind::Message);
         QCOMPARE(refusals.size(), std::size_t(1));
         QCOMPARE(refusals[0].title, std::string("Fehler"));

@@ -24,16 +24,6 @@ namespace {
 const char* kVerdict = "Die beobachteten Unterschiede sind als signifikant anzusehen, da der t-Wert größer/gleich als "
                        "die Signifikanzschranke ist.";
 
-// The text of a PDF, as poppler's pdftotext reads it.
-QString pdfText(const QString& file)
-{
-    QProcess p;
-    p.start("pdftotext", { "-layout", file, "-" });
-    if (!p.waitForFinished(20000) || p.exitCode() != 0)
-        return "pdftotext failed: " + p.errorString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 } // namespace
 
 class TestResultsWindow : public QObject {
@@ -125,7 +115,7 @@ private slots:
         QCOMPARE(form->lastPrint, PrintOutcome::SavedAsPdf);
         QVERIFY(child<QPushButton>(form.get(), "CmdDruck")->isVisible());
         QVERIFY(child<QPushButton>(form.get(), "CmdWeiter")->isVisible());
-        const QString text = pdfText(file).simplified();
+        const QString text = zx::test::PdfText(file).simplified();
         QVERIFY2(text.contains(QString::fromUtf8("signifikant anzusehen")), qPrintable(text));
         QVERIFY2(text.contains("2,2361"), qPrintable(text));
         QVERIFY2(!text.contains("Drucken"), "the buttons are not printed");
