@@ -114,21 +114,30 @@ QPlainTextEdit* MakeReportBox(QWidget* window, const char* name)
     return box;
 }
 
-void PlaceCentred(QWidget* window)
+namespace {
+
+// Centred across the window's screen, its top where `top` says below the
+// screen's top edge.
+template <typename Top>
+void moveCentred(QWidget* window, Top top)
 {
     if (const QScreen* s = window->screen()) {
         const QRect area = s->availableGeometry();
-        window->move(area.left() + (area.width() - window->width()) / 2, area.top() + area.height() / 4);
+        window->move(area.left() + (area.width() - window->width()) / 2, area.top() + top(area));
     }
+}
+
+} // namespace
+
+void PlaceCentred(QWidget* window)
+{
+    moveCentred(window, [](const QRect& area) { return area.height() / 4; });
 }
 
 void CentreOnScreen(QWidget* window, double topShare)
 {
-    if (const QScreen* s = window->screen()) {
-        const QRect area = s->availableGeometry();
-        window->move(area.left() + (area.width() - window->width()) / 2,
-            area.top() + std::max(0, static_cast<int>((area.height() - window->height()) * topShare)));
-    }
+    moveCentred(window,
+        [&](const QRect& area) { return std::max(0, static_cast<int>((area.height() - window->height()) * topShare)); });
 }
 
 int Twips(const QWidget* widget, int twips)
