@@ -137,9 +137,12 @@ void CheckResultsWindow::CmdWeiter_Click()
 
 void CheckResultsWindow::CmdDruck_Click()
 {
-    CmdDruck->hide();
-    lastPrint = PrintWindowImage(this, dialogs_, printTarget);
-    CmdDruck->show();
+    // The report, and below it the advice shown beside it.
+    QString text = reportText();
+    for (const auto& [name, box] : advice_)
+        if (box->isVisible())
+            text += "\n\n" + box->toPlainText();
+    lastPrint = PrintReport(this, dialogs_, printTarget, Label1->text(), text);
 }
 
 void CheckResultsWindow::CmdSchliessen_Click()

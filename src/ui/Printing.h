@@ -1,6 +1,7 @@
 // The one way every printout goes: pages written by a page writer, on the
 // default printer, or, where there is no printer, into a PDF file the user
-// names. On it: a window's image, and text laid out for the printer.
+// names. On it: reports as the windows show them, and text laid out for the
+// printer.
 #pragma once
 
 #include "workflow/PrintedText.h"
@@ -12,6 +13,7 @@
 #include <optional>
 
 class QPainter;
+class QPrinter;
 class QWidget;
 
 namespace zx {
@@ -24,6 +26,9 @@ struct PrintTarget {
     // The file name for the PDF when no printer is there; nothing: cancelled.
     // Default: a file dialog.
     std::function<std::optional<QString>(QWidget* parent)> askPdfFile;
+    // The printer's own dialog before printing; false: cancelled. Default:
+    // the platform's print dialog.
+    std::function<bool(QPrinter& printer, QWidget* parent)> askPrinter;
     // Force the PDF even with a printer (tests).
     bool pdfOnly = false;
 };
@@ -50,8 +55,13 @@ using PageWriter = std::function<bool(PrintPage& page)>;
 PrintOutcome PrintPages(QWidget* parent, Dialogs& dialogs, const PrintTarget& target, const QString& documentName,
     const PageWriter& write);
 
-// Paints the window, scaled to the page width, on one page.
-PrintOutcome PrintWindowImage(QWidget* window, Dialogs& dialogs, const PrintTarget& target = {});
+// A report as the report windows show it, on as many sheets as it needs:
+// each sheet with the head ("Zerantix" and the title) and the text in
+// Courier 10 in a frame, lines wrapped at the frame's width; "Seite i von n"
+// below the frame when there is more than one sheet. `text` is the report
+// with CR LF or LF between its lines.
+PrintOutcome PrintReport(QWidget* parent, Dialogs& dialogs, const PrintTarget& target, const QString& title,
+    const QString& text);
 
 // Writes the text from the top margin down, each piece where it belongs. A
 // piece that would run past the right margin goes on in the next line at

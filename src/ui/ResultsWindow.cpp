@@ -72,13 +72,6 @@ void ResultsWindow::Text1_Change()
 
 void ResultsWindow::CmdWeiter_Click() { close(); }
 
-void ResultsWindow::CmdDruck_Click()
-{
-    CmdWeiter->hide();
-    CmdDruck->hide();
-    lastPrint = PrintWindowImage(this, dialogs_, printTarget);
-    CmdWeiter->show();
-    CmdDruck->show();
-}
+void ResultsWindow::CmdDruck_Click() { lastPrint = PrintReport(this, dialogs_, printTarget, Label1->text(), reportText()); }
 
 } // namespace zx

@@ -121,14 +121,50 @@ private slots:
         QVERIFY2(!text.contains("Drucken"), "the buttons are not printed");
     }
 
+    // Long names run out of the window's width: on paper the report is text
+    // pages, nothing cut, the names wrapped and a second sheet when needed.
+    void printsEveryLineOnAsManySheetsAsItNeeds()
+    {
+        rec->Bezeichnung[1] = std::string(5000, 'A') + "ENDE1";
+        rec->Bezeichnung[2] = "PAZIFIK";
+        rec->TestName = "U-TEST";
+        open();
+        const QString file = tmp.filePath("lang.pdf");
+        form->printTarget.pdfOnly = true;
+        form->printTarget.askPdfFile = [&](QWidget*) { return std::optional<QString>(file); };
+        form->CmdDruck_Click();
+        QCOMPARE(form->lastPrint, PrintOutcome::SavedAsPdf);
+        const QString text = zx::test::PdfText(file, false);
+        QVERIFY2(text.count('\f') >= 2, "at least two sheets");
+        // The name runs across the sheet's end: without the head of the next
+        // sheet and the page numbers, it is whole.
+        QString joined = text;
+        joined.remove('\n').remove('\f').remove(' ').remove("Zerantix").remove(child<QLabel>(form.get(), "Label1")->text().remove(' ')).remove(QRegularExpression("Seite\\d+von\\d+"));
+        QVERIFY(joined.contains(QString(5000, 'A') + "ENDE1undPAZIFIK"));
+        QVERIFY(text.contains("VORSICHT"));
+        QVERIFY(text.contains("DATUM:"));
+        QVERIFY(text.contains("Seite 2 von"));
+    }
+
     void fileErrors_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no such folder") << "/gibt/es/nicht/bericht.pdf"
-                                        << "Error =  64in Zeile =  0Falsche Dateiname. FEHLER BEHEBEN. Weiter mit OK";
-        QTest::newRow("not writable") << "/proc/zerantix-bericht.pdf"
-                                      << "Error =  79in Zeile =  0Laufwerk nicht fertig. FEHLER BEHEBEN. Weiter mit OK";
+        QTest::newRow("no such folder")
+            << "/gibt/es/nicht/bericht.pdf"
+            << QString::fromUtf8("Error =  64in Zeile =  0Falsche Dateiname. FEHLER BEHEBEN. Weiter mit OK\r\nDie PDF-Datei "
+                                 "\u201E/gibt/es/nicht/bericht.pdf\u201C kann nicht geschrieben werden: der Ordner "
+                                 "\u201E/gibt/es/nicht\u201C existiert nicht.");
+        QTest::newRow("a file for a folder")
+            << "/etc/passwd/bericht.pdf"
+            << QString::fromUtf8("Error =  64in Zeile =  0Falsche Dateiname. FEHLER BEHEBEN. Weiter mit OK\r\nDie PDF-Datei "
+                                 "\u201E/etc/passwd/bericht.pdf\u201C kann nicht geschrieben werden: \u201E/etc/passwd\u201C ist "
+                                 "kein Ordner.");
+        QTest::newRow("not writable")
+            << "/proc/zerantix-bericht.pdf"
+            << QString::fromUtf8("Error =  79in Zeile =  0Laufwerk nicht fertig. FEHLER BEHEBEN. Weiter mit OK\r\nDie PDF-Datei "
+                                 "\u201E/proc/zerantix-bericht.pdf\u201C kann nicht geschrieben werden: der Ordner erlaubt "
+                                 "kein Schreiben, oder der Datenträger ist voll.");
     }
 
     void fileErrors()
