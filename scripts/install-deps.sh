@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgsf-1-dev
-  libboost-dev
+  libboost-dev nlohmann-json3-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core

@@ -2,8 +2,8 @@ cmake_minimum_required(VERSION 3.25)
 # Fails when a source file includes from a folder above its own in the order
 # of the layers, or when a file below ui includes a Qt header.
 #   cmake -DSRC=<source folder> -P CheckLayers.cmake
-set(layers core stats workbook input workflow graphics ui app)
-set(qt_free core stats workbook input workflow graphics)
+set(layers core stats workbook input workflow graphics cli ui app)
+set(qt_free core stats workbook input workflow graphics cli)
 set(faults "")
 list(LENGTH layers count)
 math(EXPR last "${count} - 1")

@@ -1,5 +1,6 @@
 // Zerantix, module KAPA21: comparison of two samples.
 #include "core/AnalysisRecord.h"
+#include "core/ProgramDirectory.h"
 #include "core/NumberText.h"
 #include "ui/Controls.h"
 #include "ui/QtDialogs.h"
@@ -7,9 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QLocale>
-#include <QStandardPaths>
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,26 +29,6 @@ bool displayMissing()
 #else
     return false;
 #endif
-}
-
-QString parameterFilePath()
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral("c:\\velbor.PAR");
-#else
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/velbor.PAR");
-#endif
-}
-
-// Folder of the bundled example workbook, if it can be found.
-std::optional<std::string> exampleFolder(const QString& applicationDir)
-{
-    const QStringList candidates = { applicationDir + "/examples", applicationDir + "/../examples",
-        QStringLiteral(ZX_EXAMPLES_DIR) };
-    for (const QString& dir : candidates)
-        if (QFileInfo::exists(dir + "/blatt.xls"))
-            return QDir(dir).absolutePath().toStdString();
-    return std::nullopt;
 }
 
 } // namespace
@@ -74,11 +53,11 @@ int main(int argc, char** argv)
     zx::SetDecimalSeparator(point.isEmpty() ? '.' : point.at(0).toLatin1());
 
     zx::StartOptions options;
-    options.parameterFile = parameterFilePath().toStdString();
+    options.parameterFile = zx::ParameterFilePath();
     const QStringList args = QApplication::arguments();
     if (args.size() == 2)
         options.argumentFolder = QDir(args.at(1)).absolutePath().toStdString();
-    options.exampleFolder = exampleFolder(QApplication::applicationDirPath());
+    options.exampleFolder = zx::FindExampleFolder(QApplication::applicationDirPath().toStdString(), ZX_EXAMPLES_DIR);
     options.currentFolder = QDir::currentPath().toStdString();
 
     // One analysis record for the whole run, handed to every window.

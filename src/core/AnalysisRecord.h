@@ -157,4 +157,22 @@ struct AnalysisRecord {
 inline constexpr const char* kCrLf = "\r\n";
 inline constexpr const char* kCr = "\r";
 
+// A text of the program's with a bare line feed at each of its line breaks
+// (CR LF or CR), as windows and terminals show them.
+inline std::string WithLineFeeds(std::string text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r')
+            out += text[i];
+        else {
+            out += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        }
+    }
+    return out;
+}
+
 } // namespace zx

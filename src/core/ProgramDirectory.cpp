@@ -2,6 +2,8 @@
 
 #include "core/TextDecoding.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -43,6 +45,37 @@ std::string ResolveProgramDirectory(const DirectoryCandidates& c)
             return WithTrailingSeparator(**candidate);
     }
     return WithTrailingSeparator(c.currentFolder.empty() ? std::string(".") : c.currentFolder);
+}
+
+std::string ParameterFilePath()
+{
+#ifdef _WIN32
+    return "c:\\velbor.PAR";
+#else
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && *config)
+        return std::string(config) + "/velbor.PAR";
+    const char* home = std::getenv("HOME");
+    return std::string(home ? home : "") + "/.config/velbor.PAR";
+#endif
+}
+
+std::optional<std::string> FindExampleFolder(const std::string& programFolder, const std::string& builtIn)
+{
+    namespace fs = std::filesystem;
+    for (const fs::path dir : { fs::path(programFolder) / "examples", fs::path(programFolder) / ".." / "examples", fs::path(builtIn) }) {
+        std::error_code error;
+        if (!dir.empty() && fs::exists(dir / "blatt.xls", error))
+            return fs::weakly_canonical(dir, error).string();
+    }
+    return std::nullopt;
+}
+
+std::string FindProgramDirectory(const std::string& programFolder, const std::optional<std::string>& argumentFolder,
+    const std::string& builtInExamples, const std::string& currentFolder)
+{
+    return ResolveProgramDirectory({ ReadParameterRecord1(ParameterFilePath()), argumentFolder,
+        FindExampleFolder(programFolder, builtInExamples), currentFolder });
 }
 
 } // namespace zx

@@ -28,4 +28,20 @@ std::string ResolveProgramDirectory(const DirectoryCandidates& c);
 // Appends '/' unless the text already ends in a path separator.
 std::string WithTrailingSeparator(std::string dir);
 
+// Where the parameter file is: "c:\velbor.PAR" on Windows; elsewhere
+// velbor.PAR in the user's configuration folder ($XDG_CONFIG_HOME, else
+// ~/.config).
+std::string ParameterFilePath();
+
+// The folder of the bundled example workbook: "examples" beside the program
+// or one level up, else `builtIn` (the source tree's); nothing when none of
+// them holds blatt.xls.
+std::optional<std::string> FindExampleFolder(const std::string& programFolder, const std::string& builtIn);
+
+// The program directory as the start window finds it, for a program in
+// `programFolder` started in `currentFolder` (`argumentFolder`: a folder
+// named on the command line).
+std::string FindProgramDirectory(const std::string& programFolder, const std::optional<std::string>& argumentFolder,
+    const std::string& builtInExamples, const std::string& currentFolder);
+
 } // namespace zx

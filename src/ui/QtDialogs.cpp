@@ -1,5 +1,7 @@
 #include "ui/QtDialogs.h"
 
+#include "core/AnalysisRecord.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -36,13 +38,7 @@ QMessageBox::ButtonRole ask(const std::string& text, const std::string& title, Q
 
 } // namespace
 
-QString DisplayText(const std::string& text)
-{
-    QString s = QString::fromStdString(text);
-    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s;
-}
+QString DisplayText(const std::string& text) { return QString::fromStdString(WithLineFeeds(text)); }
 
 void QtDialogs::ShowMessage(const std::string& text, const std::string& title)
 {

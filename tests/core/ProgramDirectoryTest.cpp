@@ -103,5 +103,24 @@ TEST(ResolveProgramDirectory, OrderOfCandidates)
     EXPECT_EQ(ResolveProgramDirectory(c), "./");
 }
 
+// Where the parameter file and the example workbook are looked for.
+TEST(ResolveProgramDirectory, ParameterFileAndExampleFolder)
+{
+    ::setenv("XDG_CONFIG_HOME", "/konfig", 1);
+    EXPECT_EQ(ParameterFilePath(), "/konfig/velbor.PAR");
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::setenv("HOME", "/home/anwender", 1);
+    EXPECT_EQ(ParameterFilePath(), "/home/anwender/.config/velbor.PAR");
+
+    const std::filesystem::path root = std::filesystem::path(testing::TempDir()) / "zx-examples";
+    std::filesystem::create_directories(root / "bin");
+    std::filesystem::create_directories(root / "examples");
+    EXPECT_FALSE(FindExampleFolder((root / "bin").string(), "/gibt/es/nicht"));
+    std::ofstream(root / "examples" / "blatt.xls") << "x";
+    EXPECT_EQ(FindExampleFolder((root / "bin").string(), "/gibt/es/nicht"), (root / "examples").string());
+    EXPECT_EQ(FindExampleFolder("/gibt/es/nicht", (root / "examples").string()), (root / "examples").string());
+    std::filesystem::remove_all(root);
+}
+
 } // namespace
 } // namespace zx

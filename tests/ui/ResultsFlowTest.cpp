@@ -67,6 +67,21 @@ class TestResultsFlow : public QObject {
         return text.left(date).toStdString();
     }
 
+    // The same analysis through zerantix-cli: the report it prints, date
+    // line left out, to be equal to the window's.
+    std::string cliReport(QStringList arguments)
+    {
+        QProcess cli;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", "/nonexistent"); // no parameter file of the machine's user
+        cli.setProcessEnvironment(env);
+        cli.start(ZX_CLI, arguments << "--trennzeichen" << ",");
+        if (!cli.waitForFinished(20000) || cli.exitCode() != 0)
+            return "zerantix-cli failed: " + cli.readAllStandardError().toStdString();
+        const QString text = QString::fromUtf8(cli.readAllStandardOutput());
+        return text.left(text.lastIndexOf("DATUM: ")).toStdString();
+    }
+
 private slots:
     void init() { session.start(); }
     void cleanup() { session.finish(); }
@@ -84,6 +99,9 @@ private slots:
                 "      Signifikanzschranke (t-Tab) = " + crit(StudentT(DistMode::Quantile, 24, 0.025), "#0.0000"),
                 "      t-Wert (berechnet)          = 4,8901", "", "", kSignificantT, "",
                 "Verglichen wurden: ATLANTIK und PAZIFIK", "" }));
+        QCOMPARE(cliReport({ "--daten", "einzelwerte", "--stichprobe1", "A2", "--stichprobe2", "B2", "--namen", "ATLANTIK,PAZIFIK",
+                     "--test", "t" }),
+            shownReport());
         QCOMPARE(child<QLabel>(form->resultsWindow(), "Label1")->text(), QString::fromUtf8("t-TEST für Zweistich."));
         // With a result the main window offers the next steps; the lists wait.
         QVERIFY(child<QPushButton>(form.get(), "CmdDeskriptive")->isEnabled());
@@ -112,6 +130,9 @@ private slots:
                 "      Freiheitsgrade         = 98",
                 "      Signifikanzschranke    = " + crit(StudentT(DistMode::Quantile, 98, 0.01), "0.0000"),
                 "      t-Wert (berechnet)     = 1,7327", "", "", kRandomT, "", "Verglichen wurden: FANG 1 und FANG 2", "" }));
+        QCOMPARE(cliReport({ "--daten", "klassen", "--stichprobe1", "D2", "--stichprobe2", "G2", "--namen", "FANG 1,FANG 2",
+                     "--test", "welch", "--hypothese", "kleiner", "--niveau", "1%" }),
+            shownReport());
     }
 
     void summaryValuesTTestOneSided()
@@ -125,6 +146,9 @@ private slots:
                 "      Signifikanzschranke (t-Tab) = " + crit(StudentT(DistMode::Quantile, 24, 0.05), "#0.0000"),
                 "      t-Wert (berechnet)          = 4,8966", "", "", kSignificantT, "",
                 "Verglichen wurden: ATLANTIK und PAZIFIK", "" }));
+        QCOMPARE(cliReport({ "--daten", "xsn", "--stichprobe1", "J2", "--stichprobe2", "K2", "--namen", "ATLANTIK,PAZIFIK", "--test",
+                     "t", "--hypothese", "groesser", "--niveau", "" }),
+            shownReport());
     }
 
     void pairedValuesWilcoxon()
@@ -141,6 +165,7 @@ private slots:
                 "Die beobachteten Unterschiede sind als signifikant anzusehen, da der R-Wert gleich/kleiner als die "
                 "Signifikanzschranke ist.",
                 "", "Verglichen wurden: Blutdruck", "" }));
+        QCOMPARE(cliReport({ "--daten", "paare", "--stichprobe1", "M2", "--namen", "Blutdruck", "--test", "wilcoxon" }), shownReport());
     }
 
     void lordRefusesALevelItHasNoTableFor()

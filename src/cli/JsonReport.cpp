@@ -1,0 +1,125 @@
+#include "cli/JsonReport.h"
+
+#include "core/AnalysisRecord.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <sstream>
+
+namespace zx::cli {
+
+namespace {
+
+using nlohmann::ordered_json;
+
+ordered_json number(const Variant& v) { return v && std::isfinite(*v) ? ordered_json(*v) : ordered_json(nullptr); }
+ordered_json number(double v) { return std::isfinite(v) ? ordered_json(v) : ordered_json(nullptr); }
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        out.push_back(line);
+    return out;
+}
+
+const char* dataTypeWord(int datentyp)
+{
+    switch (datentyp) {
+    case 1: return "einzelwerte";
+    case 2: return "klassen";
+    case 3: return "xsn";
+    default: return "paare";
+    }
+}
+
+// The descriptive parameters of sample k as the listing holds them; null
+// where a parameter is not defined for the data.
+ordered_json parameters(const AnalysisRecord& r, int k)
+{
+    const auto i = static_cast<std::size_t>(k);
+    auto difference = [](Variant a, Variant b) { return a && b ? Variant(*a - *b) : Variant(); };
+    ordered_json p;
+    p["mittelwert"] = number(r.Mittelwert[i]);
+    p["varianz"] = number(r.Varianz[i]);
+    p["standardabweichung"] = number(r.StdAbw[i]);
+    p["variabilitaetskoeffizient"] = number(r.VarKoeff[i]);
+    p["standardfehler"] = number(r.StdFehler[i]);
+    const bool summary = r.Datentyp == 3;
+    auto unlessSummary = [&](const Variant& v) { return summary ? ordered_json(nullptr) : number(v); };
+    p["median"] = unlessSummary(r.Median[i]);
+    p["median_standardfehler"] = unlessSummary(r.MedianStdFehler[i]);
+    p["modalwert"] = unlessSummary(r.Modalwert[i]);
+    p["geometrischer_mittelwert"] = unlessSummary(r.GeomMittel[i]);
+    p["harmonischer_mittelwert"] = unlessSummary(r.HarmMittel[i]);
+    p["schiefe"] = unlessSummary(r.Schiefe[i]);
+    p["exzess"] = unlessSummary(r.Exzess[i]);
+    p["quartil1"] = unlessSummary(r.Quartil1[i]);
+    p["quartil3"] = unlessSummary(r.Quartil3[i]);
+    p["quartilsabstand"] = unlessSummary(difference(r.Quartil3[i], r.Quartil1[i]));
+    p["minimum"] = number(static_cast<double>(r.Minimum[i]));
+    p["maximum"] = number(static_cast<double>(r.Maximum[i]));
+    p["spannweite"] = number(static_cast<double>(static_cast<Single>(r.Maximum[i] - r.Minimum[i])));
+    p["umfang"] = r.Umfang[i];
+    return p;
+}
+
+const char* checkWord(const std::string& outcome)
+{
+    if (outcome == "J")
+        return "bestanden";
+    if (outcome == "N")
+        return "nicht bestanden";
+    return "nicht geprüft";
+}
+
+} // namespace
+
+std::string JsonReport(const AnalysisRecord& r, const std::array<std::string, 3>& names, const std::string& report,
+    const std::optional<CheckRun>& check, const std::string& checkText, const std::vector<std::string>& listings,
+    const Options& o)
+{
+    ordered_json j;
+    j["datentyp"] = dataTypeWord(r.Datentyp);
+    j["test"] = r.TestName;
+    j["hypothese"] = r.HaWahl;
+    j["niveau_prozent"] = number(static_cast<double>(r.IrrtumTest));
+
+    ordered_json samples = ordered_json::array();
+    const int count = r.Datentyp == 4 ? 1 : 2;
+    for (int k = 1; k <= count; ++k) {
+        ordered_json s;
+        s["name"] = names[static_cast<std::size_t>(k)];
+        if (r.Datentyp == 4)
+            s["beschreibt"] = "Paardifferenzen";
+        s["zeilen"] = r.AnzahlWerte[static_cast<std::size_t>(k)];
+        s["parameter"] = parameters(r, k);
+        samples.push_back(s);
+    }
+    j["stichproben"] = samples;
+
+    if (check) {
+        ordered_json c;
+        c["pruefung"] = o.checkName;
+        c["niveau_prozent"] = number(static_cast<double>(r.Irrtum));
+        c["normalverteilung"] = checkWord(r.NormPruef);
+        c["varianzgleichheit"] = checkWord(r.VarPruef);
+        c["bericht"] = lines(checkText);
+        j["voraussetzungen"] = c;
+    } else {
+        j["voraussetzungen"] = nullptr;
+    }
+
+    j["bericht"] = lines(report);
+    if (o.parameters) {
+        ordered_json l = ordered_json::array();
+        for (const auto& listing : listings)
+            l.push_back(lines(listing));
+        j["parameterlisten"] = l;
+    }
+    return j.dump(2) + "\n";
+}
+
+} // namespace zx::cli
