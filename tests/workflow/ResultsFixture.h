@@ -1,7 +1,6 @@
 // Shared pieces of the tests of the two-sample tests and the results command:
 // the record filled the way data input and "Wahl des TESTS" fill it, a
-// recording fake of the main window, and a small reader of the reference
-// file.
+// recording fake of the main window.
 #pragma once
 
 #include "core/AnalysisRecord.h"
@@ -10,14 +9,12 @@
 #include "workflow/ResultsCommand.h"
 #include "ScriptedDialogs.h"
 
-#include "ReadNumber.h"
+#include "ReferenceFile.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -171,56 +168,5 @@ protected:
     std::unique_ptr<ScriptedDialogs> dialogs;
     FakeResultsView view;
 };
-
-// One block of data/test_reference.txt: "case <kind> <name>" and its keyed
-// lines.
-struct ReferenceCase {
-    std::string kind;
-    std::string name;
-    std::map<std::string, std::vector<std::string>> fields;
-
-    const std::vector<std::string>& at(const std::string& key) const
-    {
-        const auto it = fields.find(key);
-        if (it == fields.end())
-            throw std::runtime_error("reference " + name + " has no " + key);
-        return it->second;
-    }
-    bool has(const std::string& key) const { return fields.count(key) != 0; }
-    double number(const std::string& key) const { return test::ReadNumber(at(key).at(0)); }
-    std::vector<double> numbers(const std::string& key) const
-    {
-        std::vector<double> v;
-        for (const auto& s : at(key))
-            v.push_back(test::ReadNumber(s));
-        return v;
-    }
-};
-
-inline std::vector<ReferenceCase> LoadReference(const std::string& file)
-{
-    std::ifstream in(std::string(ZX_TEST_DATA_DIR) + "/data/" + file);
-    EXPECT_TRUE(in) << file;
-    std::vector<ReferenceCase> cases;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream s(line);
-        std::string key;
-        s >> key;
-        if (key == "case") {
-            cases.emplace_back();
-            s >> cases.back().kind >> cases.back().name;
-            continue;
-        }
-        std::vector<std::string> values;
-        std::string v;
-        while (s >> v)
-            values.push_back(v);
-        cases.back().fields[key] = values;
-    }
-    return cases;
-}
 
 } // namespace zx::test
