@@ -4,6 +4,8 @@
 // same instance; nothing travels between windows except through it.
 #pragma once
 
+#include "core/Supplement.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -104,6 +106,9 @@ struct AnalysisRecord {
     Single Irrtum = 0;
     Single IrrtumTest = 0;
     std::array<std::string, ReportLines> ErgText;
+    // What the report adds below its verdict: p-value, estimates and effect
+    // sizes of the test that ran; nothing before a test ran or when it refused.
+    std::optional<Supplement> Zusatzangaben;
 
     // Working fields of one routine call.
     Integer LaufIndex = 0;

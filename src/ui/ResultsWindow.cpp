@@ -20,6 +20,9 @@ namespace {
 
 QString now() { return ReportDateTime(QDateTime::currentDateTime()); }
 
+// Lines of the report box at the window's first size.
+constexpr int kShownLines = 40;
+
 } // namespace
 
 ResultsWindow::ResultsWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* parent)
@@ -67,10 +70,13 @@ ResultsWindow::ResultsWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* 
     connect(CmdWeiter, &QPushButton::clicked, this, &ResultsWindow::CmdWeiter_Click);
     connect(CmdDruck, &QPushButton::clicked, this, &ResultsWindow::CmdDruck_Click);
 
+    // Tall enough for the report and its additions, which the window's
+    // image carries onto paper; never taller than the screen.
     const QFontMetrics fm(courier);
-    resize(fm.horizontalAdvance(QString(60, 'M')) + 60, fm.lineSpacing() * 30 + 140);
+    resize(fm.horizontalAdvance(QString(60, 'M')) + 60, fm.lineSpacing() * kShownLines + 140);
     if (const QScreen* s = screen()) {
         const QRect area = s->availableGeometry();
+        resize(width(), std::min(height(), area.height()));
         move(area.left() + (area.width() - width()) / 2, area.top() + std::max(0, (area.height() - height()) / 3));
     }
 

@@ -1,21 +1,26 @@
 // Whole analyses through the real windows, one test for each data type: the
 // samples from the example workbook, the test and hypothesis chosen in the
 // main window, the level answered, and the report of the test-results window
-// compared line by line. Statistics are SciPy's (data/make_flow_reference.py);
-// critical values are the program's documented approximations, whose own
-// accuracy is tested on their own.
+// compared line by line, with the additions below it on screen and on paper.
+// Statistics are SciPy's (data/make_flow_reference.py); critical values are
+// the program's documented approximations, whose own accuracy is tested on
+// their own.
 #include "core/AnalysisRecord.h"
 #include "core/NumberText.h"
 #include "stats/Distributions.h"
 #include "ui/Controls.h"
 #include "ui/MainWindow.h"
+#include "stats/SupplementLines.h"
 #include "ui/ResultsWindow.h"
 #include "MainWindowSession.h"
 #include "QtTestSupport.h"
 
 #include <QAction>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -120,6 +125,19 @@ private slots:
         QVERIFY(child<QPushButton>(form.get(), "CmdTestWahl")->isEnabled());
         QVERIFY(!child<ClickList>(form.get(), "List1")->isEnabled());
 
+        // Below the date line, behind a separator, the additions the record holds.
+        QVERIFY(rec->Zusatzangaben);
+        const std::vector<std::string> additions = SupplementLines(*rec->Zusatzangaben);
+        QStringList expectedTail { QString::fromStdString(kRule) };
+        for (const auto& line : additions)
+            expectedTail << QString::fromStdString(line);
+        const QStringList shownLines = form->resultsWindow()->reportText().split('\n');
+        const auto date = shownLines.indexOf(QRegularExpression("^DATUM: .*"));
+        QVERIFY(date > 0);
+        QCOMPARE(shownLines.mid(date + 1), expectedTail);
+        // All of it in view: the window's image is what goes to paper.
+        QCOMPARE(child<QPlainTextEdit>(form->resultsWindow(), "Text1")->verticalScrollBar()->maximum(), 0);
+
         // Printed where there is no printer: a PDF with the verdict.
         QTemporaryDir tmp;
         const QString file = tmp.filePath("ergebnis.pdf");
@@ -132,6 +150,7 @@ private slots:
         const QString printed = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
         QVERIFY2(printed.contains(QString::fromUtf8("als signifikant anzusehen, da der t-Wert größer/gleich")), qPrintable(printed));
         QVERIFY2(printed.contains("4,8901"), qPrintable(printed));
+        QVERIFY2(printed.contains(QString::fromStdString(additions.front())), qPrintable(printed));
     }
 
     void classGroupsWelchOneSided()
