@@ -135,6 +135,22 @@ TEST(EffectSizes, StudentTMeanDifferencesAndStandardisedEffects)
     });
 }
 
+// A LORD test takes a second sample of one value; WELCH's interval and d do
+// not: the difference stays, the rest is left out with the word why.
+TEST(EffectSizes, WelchFiguresNeedTwoValuesEach)
+{
+    const SampleSummary a { 5, 10.0, 4.0, 16.0, 7, 13 }, b { 1, 12.5, 0, 0, 12.5f, 12.5f };
+    const Supplement s = WelchFiguresWithoutP(a, b, 0.05, Alternative::TwoSided, "LORD-Test");
+    ASSERT_EQ(s.figures.size(), 3u);
+    EXPECT_EQ(s.figures[1].measure, Measure::MeanDifference);
+    EXPECT_EQ(s.figures[1].value, -2.5);
+    EXPECT_FALSE(s.figures[1].interval);
+    EXPECT_EQ(s.figures[1].omitted, "Intervall nach WELCH nicht berechenbar: jede Stichprobe braucht mindestens 2 Werte");
+    EXPECT_EQ(s.figures[2].measure, Measure::CohensD);
+    EXPECT_FALSE(s.figures[2].value);
+    EXPECT_EQ(s.figures[2].omitted, "nicht berechenbar: jede Stichprobe braucht mindestens 2 Werte");
+}
+
 TEST(EffectSizes, PairedTAndDz)
 {
     forEachCase("paired", [](const ReferenceCase& c, const std::string& ha, Alternative h) {

@@ -71,13 +71,13 @@ TEST_F(SupplementLinesTest, OneSidedOpenEndsSmallPAndWordsForWhatIsLeftOut)
     s.standardiser = Standardiser::MeanOfVariances;
     Figure lord;
     lord.omitted = "für die Prüfgröße des LORD-Tests ist kein p-Wert gebräuchlich";
-    Figure shift = figure(Measure::Shift, 0.5, std::nullopt, Method::OrderExact);
+    Figure shift = figure(Measure::Shift, 0.00005, std::nullopt, Method::OrderExact);
     shift.omitted = "Intervall bei so wenigen Werten für dieses Konfidenzniveau nicht erreichbar";
-    s.figures = { figure(Measure::PValue, 3e-7, std::nullopt, Method::StudentT), lord,
+    s.figures = { figure(Measure::PValue, 5e-5, std::nullopt, Method::StudentT), lord,
         figure(Measure::MeanDifference, -0.0000123456, Interval { -kInf, -0.0000012 }, Method::StudentT),
         figure(Measure::CohensD, -1.19244, Interval { -kInf, -0.213 }, Method::NoncentralT), shift,
         figure(Measure::OddsRatio, kInf, Interval { 0, kInf }, Method::ConditionalExact),
-        figure(Measure::RankBiserial, -0.59259, std::nullopt, Method::None) };
+        figure(Measure::RankBiserial, 0.00004, std::nullopt, Method::None) };
     EXPECT_EQ(joined(SupplementLines(s)),
         "ZUSATZANGABEN (KI = einseitiges 97,5%-Konfidenzintervall)\n"
         "p-Wert (einseitig, Ha: µ1 < µ2) = < 0,0001\n"
@@ -88,11 +88,11 @@ TEST_F(SupplementLinesTest, OneSidedOpenEndsSmallPAndWordsForWhatIsLeftOut)
         "Cohens d                        = -1,1924\n"
         "   KI -unendlich bis -0,2130 (nichtzentrale t-Verteilung)\n"
         "   Standardisierer: √((s1² + s2²)/2), Freiheitsgrade nach WELCH\n"
-        "Verschiebung (Hodges-Lehmann)   = 0,5000\n"
+        "Verschiebung (Hodges-Lehmann)   = 0,00005000\n"
         "   Intervall bei so wenigen Werten für dieses Konfidenzniveau nicht erreichbar\n"
         "Odds Ratio (über dem Median)    = unendlich\n"
         "   KI 0,0000 bis unendlich (bedingte ML-Schätzung, exakt bedingt)\n"
-        "Rangbiseriale Korrelation       = -0,5926\n"
+        "Rangbiseriale Korrelation       = 0,0000\n"
         "   2 (R1/n - R2/m) / (n + m)\n");
 }
 

@@ -368,12 +368,14 @@ def main():
     blocks.append(independent("ties-many-one-percent", rng.integers(1, 7, 8).astype(float), rng.integers(2, 8, 8).astype(float), 1))
     blocks.append(independent("medium-unequal-variances", np.round(rng.normal(50, 2, 30), 4), np.round(rng.normal(48, 6, 35), 4), 10))
     blocks.append(independent("larger-ties-normal", np.round(rng.normal(100, 8, 60)), np.round(rng.normal(103, 10, 55)), 5))
+    blocks.append(independent("larger-no-ties-normal", np.round(rng.normal(30, 4, 55), 3), np.round(rng.normal(31, 4, 60), 3), 5))
     blocks.append(independent("small-sizes-level-two-and-a-half", np.round(rng.normal(5, 0.3, 5), 3), np.round(rng.normal(4.2, 1.5, 20), 3), 2.5))
     # Paired values (the differences).
     blocks.append(paired("small-no-ties-no-zeros", np.round(rng.normal(1, 2, 12), 3), 5))
     blocks.append(paired("ties-and-zeros", np.round(rng.normal(0.8, 2, 15)), 5))
     blocks.append(paired("medium-one-percent", np.round(rng.normal(-0.5, 1.5, 40), 4), 1))
     blocks.append(paired("many-zeros-ten-percent", np.round(rng.normal(0.3, 1, 18)), 10))
+    blocks.append(paired("large-no-ties-normal", np.round(rng.normal(0.3, 2, 220), 4), 10))
     blocks.append(paired("large-ties-normal", np.round(rng.normal(0.2, 3, 240)), 5))
     text = "# SciPy %s, R %s; see make_supplement_reference.py\n\n" % (
         __import__("scipy").__version__, R("cat(paste(R.version$major, R.version$minor, sep='.'))")[0])
