@@ -65,15 +65,17 @@ std::string method(const Figure& f, const Supplement& s)
         return f.measure == Measure::PValue ? "exakt, Student-t-Verteilung mit " + degreesOfFreedom(s) + " Freiheitsgraden"
                                             : "Student-t-Verteilung";
     case Method::NoncentralT: return "nichtzentrale t-Verteilung";
-    case Method::ExactRankSum: return "exakt, Verteilung der Rangsumme" + givenTies;
-    case Method::ExactSignedRank: return "exakt, Verteilung von R+" + givenTies + ", ohne Nulldifferenzen";
+    case Method::ExactRankSum: return "exakt" + givenTies;
+    case Method::ExactSignedRank: return "exakt" + givenTies + ", ohne Nulldifferenzen";
     case Method::NormalWithTies: return "Normalapproximation mit Bindungskorrektur";
-    case Method::OrderExact: return "Rangstatistik, exakte Verteilung ohne Bindungen";
-    case Method::OrderNormal: return "Rangstatistik, Normalapproximation";
+    // The order statistic is the one of the distribution without ties; with
+    // ties its confidence is approximate.
+    case Method::OrderExact: return s.ties ? "aus der Verteilung ohne Bindungen" : "exakt";
+    case Method::OrderNormal: return "Normalapproximation";
     case Method::ExactBinomial: return "exakt, Binomialverteilung mit p = " + Format(0.5, "0.0");
     case Method::ClopperPearson: return "Clopper-Pearson";
     case Method::FisherExact: return "exakt nach FISHER";
-    case Method::ConditionalExact: return "bedingte ML-Schätzung, exakt bedingt";
+    case Method::ConditionalExact: return "exakt; bedingte ML-Schätzung";
     }
     return {};
 }
@@ -92,7 +94,7 @@ std::string standardiser(const Supplement& s)
 {
     switch (s.standardiser) {
     case Standardiser::Pooled: return "Standardisierer: gemeinsame Standardabweichung";
-    case Standardiser::MeanOfVariances: return "Standardisierer: √((s1² + s2²)/2), Freiheitsgrade nach WELCH";
+    case Standardiser::MeanOfVariances: return "Standardisierer: √((s1² + s2²)/2), df nach WELCH";
     case Standardiser::None:
     case Standardiser::DifferencesSd: break;
     }

@@ -87,13 +87,27 @@ TEST_F(SupplementLinesTest, OneSidedOpenEndsSmallPAndWordsForWhatIsLeftOut)
         "   KI -unendlich bis -0,00000120 (Student-t-Verteilung)\n"
         "Cohens d                        = -1,1924\n"
         "   KI -unendlich bis -0,2130 (nichtzentrale t-Verteilung)\n"
-        "   Standardisierer: √((s1² + s2²)/2), Freiheitsgrade nach WELCH\n"
+        "   Standardisierer: √((s1² + s2²)/2), df nach WELCH\n"
         "Verschiebung (Hodges-Lehmann)   = 0,00005000\n"
         "   Intervall bei so wenigen Werten für dieses Konfidenzniveau nicht erreichbar\n"
         "Odds Ratio (über dem Median)    = unendlich\n"
-        "   KI 0,0000 bis unendlich (bedingte ML-Schätzung, exakt bedingt)\n"
+        "   KI 0,0000 bis unendlich (exakt; bedingte ML-Schätzung)\n"
         "Rangbiseriale Korrelation       = 0,0000\n"
         "   2 (R1/n - R2/m) / (n + m)\n");
+}
+
+TEST_F(SupplementLinesTest, RankMethodsSayWhetherTheDataHeldTies)
+{
+    Supplement s;
+    s.figures = { figure(Measure::PValue, 0.25, std::nullopt, Method::ExactSignedRank),
+        figure(Measure::PseudoMedian, 1.5, Interval { 1, 2 }, Method::OrderExact) };
+    const auto untied = SupplementLines(s);
+    EXPECT_EQ(untied.at(2), "   exakt, ohne Nulldifferenzen");
+    EXPECT_EQ(untied.at(4), "   KI 1.0000 bis 2.0000 (exakt)");
+    s.ties = true;
+    const auto tied = SupplementLines(s);
+    EXPECT_EQ(tied.at(2), "   exakt, bedingt auf die Bindungen, ohne Nulldifferenzen");
+    EXPECT_EQ(tied.at(4), "   KI 1.0000 bis 2.0000 (aus der Verteilung ohne Bindungen)");
 }
 
 } // namespace
