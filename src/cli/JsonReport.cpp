@@ -66,6 +66,86 @@ ordered_json parameters(const AnalysisRecord& r, int k)
     return p;
 }
 
+const char* measureKey(Measure m)
+{
+    switch (m) {
+    case Measure::PValue: return "p_wert";
+    case Measure::MeanDifference: return "differenz_der_mittelwerte";
+    case Measure::MeanOfDifferences: return "mittelwert_der_differenzen";
+    case Measure::CohensD: return "cohens_d";
+    case Measure::HedgesG: return "hedges_g";
+    case Measure::CohensDz: return "cohens_dz";
+    case Measure::Shift: return "verschiebung_hodges_lehmann";
+    case Measure::PseudoMedian: return "pseudomedian_hodges_lehmann";
+    case Measure::RankBiserial: return "rangbiseriale_korrelation";
+    case Measure::MatchedRankBiserial: return "rangbiseriale_korrelation_paare";
+    case Measure::ShareOfPositives: return "anteil_positiver_differenzen";
+    case Measure::OddsRatio: return "odds_ratio";
+    }
+    return "";
+}
+
+const char* methodKey(Method m)
+{
+    switch (m) {
+    case Method::None: return "";
+    case Method::StudentT: return "student_t";
+    case Method::NoncentralT: return "nichtzentrale_t_verteilung";
+    case Method::ExactRankSum: return "exakt_rangsumme";
+    case Method::ExactSignedRank: return "exakt_vorzeichenrangsumme";
+    case Method::NormalWithTies: return "normalapproximation_mit_bindungskorrektur";
+    case Method::OrderExact: return "rangordnung_exakt";
+    case Method::OrderNormal: return "rangordnung_normalapproximation";
+    case Method::ExactBinomial: return "exakt_binomial";
+    case Method::ClopperPearson: return "clopper_pearson";
+    case Method::FisherExact: return "exakt_fisher";
+    case Method::ConditionalExact: return "bedingt_exakt";
+    }
+    return "";
+}
+
+// The numbers behind the report's lines 5 to 10.
+ordered_json figures(const TestFigures& f)
+{
+    ordered_json j;
+    j["pruefgroesse"] = f.statistic;
+    j["wert"] = number(f.value);
+    j["wert_korrigiert"] = f.corrected ? number(*f.corrected) : ordered_json(nullptr);
+    j["freiheitsgrade"] = f.df ? number(*f.df) : ordered_json(nullptr);
+    j["signifikanzschranke"] = f.critical ? number(*f.critical) : ordered_json(nullptr);
+    if (f.criticalUpper)
+        j["signifikanzschranke_oben"] = number(*f.criticalUpper);
+    ordered_json counts;
+    for (const auto& [name, value] : f.counts)
+        counts[name] = number(value);
+    j["groessen"] = counts;
+    j["urteil"] = f.verdict;
+    return j;
+}
+
+// The additions below the report; infinite ends of one-sided intervals are null.
+ordered_json supplement(const Supplement& s)
+{
+    ordered_json j;
+    j["niveau"] = s.alpha;
+    j["freiheitsgrade"] = s.df ? number(*s.df) : ordered_json(nullptr);
+    j["bindungen"] = s.ties;
+    ordered_json list = ordered_json::array();
+    for (const Figure& f : s.figures) {
+        ordered_json g;
+        g["groesse"] = measureKey(f.measure);
+        g["wert"] = f.value ? number(*f.value) : ordered_json(nullptr);
+        g["intervall"] = f.interval ? ordered_json::array({ number(f.interval->lower), number(f.interval->upper) })
+                                    : ordered_json(nullptr);
+        g["verfahren"] = methodKey(f.method);
+        if (!f.omitted.empty())
+            g["ausgelassen"] = f.omitted;
+        list.push_back(g);
+    }
+    j["angaben"] = list;
+    return j;
+}
+
 const char* checkWord(const std::string& outcome)
 {
     if (outcome == "J")
@@ -112,6 +192,8 @@ std::string JsonReport(const AnalysisRecord& r, const std::array<std::string, 3>
         j["voraussetzungen"] = nullptr;
     }
 
+    j["ergebnis"] = r.Pruefgroessen ? figures(*r.Pruefgroessen) : ordered_json(nullptr);
+    j["zusatzangaben"] = r.Zusatzangaben ? supplement(*r.Zusatzangaben) : ordered_json(nullptr);
     j["bericht"] = lines(report);
     if (o.parameters) {
         ordered_json l = ordered_json::array();

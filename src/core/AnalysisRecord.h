@@ -4,6 +4,9 @@
 // same instance; nothing travels between windows except through it.
 #pragma once
 
+#include "core/Supplement.h"
+#include "core/TestFigures.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -104,6 +107,12 @@ struct AnalysisRecord {
     Single Irrtum = 0;
     Single IrrtumTest = 0;
     std::array<std::string, ReportLines> ErgText;
+    // What the report adds below its verdict: p-value, estimates and effect
+    // sizes of the test that ran; nothing before a test ran or when it refused.
+    std::optional<Supplement> Zusatzangaben;
+    // The numbers behind the report's lines of the test that ran; nothing
+    // before a test ran or when it refused.
+    std::optional<TestFigures> Pruefgroessen;
 
     // Working fields of one routine call.
     Integer LaufIndex = 0;

@@ -7,6 +7,7 @@
 // and the texts without a dialog.
 #pragma once
 
+#include "core/Alternative.h"
 #include "core/AnalysisRecord.h"
 
 #include <optional>
@@ -20,7 +21,6 @@ namespace zx {
 using Report = std::array<std::string, AnalysisRecord::ReportLines>;
 
 // HaWahl: "N" two-sided, "J2" one-sided µ1 < µ2, "J3" one-sided µ1 > µ2.
-enum class Alternative { TwoSided, Less, Greater };
 std::optional<Alternative> AlternativeOf(std::string_view haWahl);
 
 enum class Verdict {

@@ -19,6 +19,9 @@ namespace {
 
 QString now() { return QString::fromStdString(ReportDateTime()); }
 
+// Lines of the report box at the window's first size.
+constexpr int kShownLines = 40;
+
 } // namespace
 
 ResultsWindow::ResultsWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* parent)
@@ -51,8 +54,11 @@ ResultsWindow::ResultsWindow(AnalysisRecord& record, Dialogs& dialogs, QWidget* 
     connect(CmdWeiter, &QPushButton::clicked, this, &ResultsWindow::CmdWeiter_Click);
     connect(CmdDruck, &QPushButton::clicked, this, &ResultsWindow::CmdDruck_Click);
 
+    // Tall enough for the report and its additions; never taller than the screen.
     const QFontMetrics fm(Text1->font());
-    resize(fm.horizontalAdvance(QString(60, 'M')) + 60, fm.lineSpacing() * 30 + 140);
+    resize(fm.horizontalAdvance(QString(60, 'M')) + 60, fm.lineSpacing() * kShownLines + 140);
+    if (const QScreen* s = screen())
+        resize(width(), std::min(height(), s->availableGeometry().height()));
     CentreOnScreen(this, 1.0 / 3);
 
     Text1_Change();

@@ -4,9 +4,11 @@
 #include "core/Dialogs.h"
 #include "core/NumberText.h"
 #include "core/TestNames.h"
+#include "stats/EffectSizes.h"
 #include "stats/IndependentTests.h"
 #include "stats/PairedTests.h"
 #include "stats/RankTests.h"
+#include "stats/ResultFigures.h"
 #include "stats/ReportLines.h"
 #include "stats/TestOutcome.h"
 #include "workflow/AssumptionCheck.h"
@@ -144,60 +146,102 @@ void askLevel(AnalysisRecord& r, Dialogs& dialogs, const TestListSelection& list
 }
 
 // Writes the result's lines, or shows the refusal and marks the report.
+// True when the lines are written.
 template <typename Result, typename Write>
-void finish(AnalysisRecord& r, Dialogs& dialogs, const Computed<Result>& computed, Write write)
+bool finish(AnalysisRecord& r, Dialogs& dialogs, const Computed<Result>& computed, Write write)
 {
     if (const auto* refusal = std::get_if<Refusal>(&computed)) {
         r.Meldung = refusal->message;
         dialogs.ShowMessage(r.Meldung, kErrorTitle);
         r.ErgText[0] = kTestNotPossible;
-        return;
+        return false;
     }
     write(std::get<Result>(computed), r.ErgText);
+    r.Pruefgroessen = FiguresOf(std::get<Result>(computed));
+    return true;
 }
 
-// The tests that take a hypothesis refuse to guess one.
-template <typename Result, typename Compute, typename Write>
-void runWithAlternative(AnalysisRecord& r, Dialogs& dialogs, const char* title, Compute compute, Write write)
+// The tests that take a hypothesis refuse to guess one. A test that ran
+// leaves its additions beside the report: `supplement` computes them from
+// the result and the alternative.
+template <typename Result, typename Compute, typename Write, typename Add>
+void runWithAlternative(AnalysisRecord& r, Dialogs& dialogs, const char* title, Compute compute, Write write, Add supplement)
 {
     const auto alternative = AlternativeOf(r.HaWahl);
     if (!alternative) {
         finish<Result>(r, dialogs, Computed<Result>(NotPossible(title, kNoAlternative)), write);
         return;
     }
-    finish<Result>(r, dialogs, compute(*alternative), write);
+    const Computed<Result> computed = compute(*alternative);
+    if (finish<Result>(r, dialogs, computed, write))
+        r.Zusatzangaben = supplement(std::get<Result>(computed), *alternative);
+}
+
+// Rank methods need the single values; class groups and summary values do
+// not have them.
+bool hasSingleValues(const AnalysisRecord& r) { return r.Datentyp == 1; }
+
+Supplement withoutSingleValues(Alternative alternative, double alpha)
+{
+    Supplement s;
+    s.alternative = alternative;
+    s.alpha = alpha;
+    Figure p;
+    p.omitted = "Rangverfahren sind aus Klassengruppen oder Kennwerten nicht berechenbar";
+    s.figures.push_back(p);
+    return s;
 }
 
 void runTest(AnalysisRecord& r, Dialogs& dialogs)
 {
     const float level = r.IrrtumTest;
+    const double alpha = Fraction(level);
     const std::string& name = r.TestName;
+    const SampleSummary a = SummaryOf(r, 1);
+    const SampleSummary b = SummaryOf(r, 2);
     if (name == TestNames::TTestZwei) {
         runWithAlternative<TTestResult>(r, dialogs, kTTestTitle,
-            [&](Alternative a) { return ComputeTTest(SummaryOf(r, 1), SummaryOf(r, 2), level, a); }, WriteTTest);
+            [&](Alternative h) { return ComputeTTest(a, b, level, h); }, WriteTTest,
+            [&](const TTestResult&, Alternative h) { return TTestSupplement(a, b, alpha, h); });
     } else if (name == TestNames::Welch) {
         runWithAlternative<WelchResult>(r, dialogs, kWelchTitle,
-            [&](Alternative a) { return ComputeWelch(SummaryOf(r, 1), SummaryOf(r, 2), level, a); }, WriteWelch);
+            [&](Alternative h) { return ComputeWelch(a, b, level, h); }, WriteWelch,
+            [&](const WelchResult&, Alternative h) { return WelchSupplement(a, b, alpha, h); });
     } else if (name == TestNames::Lord) {
         runWithAlternative<LordResult>(r, dialogs, kLordTitle,
-            [&](Alternative a) { return ComputeLord(SummaryOf(r, 1), SummaryOf(r, 2), level, a); }, WriteLord);
+            [&](Alternative h) { return ComputeLord(a, b, level, h); }, WriteLord,
+            [&](const LordResult&, Alternative h) { return WelchFiguresWithoutP(a, b, alpha, h, kLordTitle); });
     } else if (name == TestNames::UTest) {
+        const auto x = SampleValues(r, 1), y = SampleValues(r, 2);
         runWithAlternative<UTestResult>(r, dialogs, kUTestTitle,
-            [&](Alternative a) { return ComputeUTest(SampleValues(r, 1), SampleValues(r, 2), level, a); }, WriteUTest);
+            [&](Alternative h) { return ComputeUTest(x, y, level, h); }, WriteUTest,
+            [&](const UTestResult&, Alternative h) {
+                return hasSingleValues(r) ? UTestSupplement(x, y, alpha, h) : withoutSingleValues(h, alpha);
+            });
     } else if (name == TestNames::Median) {
+        const auto x = SampleValues(r, 1), y = SampleValues(r, 2);
         runWithAlternative<MedianResult>(r, dialogs, kMedianTitle,
-            [&](Alternative a) { return ComputeMedianTest(SampleValues(r, 1), SampleValues(r, 2), level, a); },
-            WriteMedianTest);
+            [&](Alternative h) { return ComputeMedianTest(x, y, level, h); }, WriteMedianTest,
+            [&](const MedianResult& table, Alternative h) {
+                return hasSingleValues(r) ? MedianTestSupplement(table, alpha, h) : withoutSingleValues(h, alpha);
+            });
     } else if (name == TestNames::TTestPaare) {
         runWithAlternative<PairedTResult>(r, dialogs, kPairedTTitle,
-            [&](Alternative a) { return ComputePairedTTest(r.Umfang[1], r.Mittelwert[1], r.StdAbw[1], level, a); },
-            WritePairedTTest);
+            [&](Alternative h) { return ComputePairedTTest(r.Umfang[1], r.Mittelwert[1], r.StdAbw[1], level, h); },
+            WritePairedTTest,
+            [&](const PairedTResult&, Alternative h) {
+                return PairedTSupplement(r.Umfang[1], r.Mittelwert[1], r.StdAbw[1], alpha, h);
+            });
     } else if (name == TestNames::Vorzeichen) {
+        const auto d = PairDifferences(r);
         runWithAlternative<SignTestResult>(r, dialogs, kSignTitle,
-            [&](Alternative a) { return ComputeSignTest(PairDifferences(r), level, a); }, WriteSignTest);
+            [&](Alternative h) { return ComputeSignTest(d, level, h); }, WriteSignTest,
+            [&](const SignTestResult&, Alternative h) { return SignTestSupplement(d, alpha, h); });
     } else if (name == TestNames::Wilcoxon) {
+        const auto d = PairDifferences(r);
         runWithAlternative<WilcoxonResult>(r, dialogs, kWilcoxonTitle,
-            [&](Alternative a) { return ComputeWilcoxon(PairDifferences(r), level, a); }, WriteWilcoxon);
+            [&](Alternative h) { return ComputeWilcoxon(d, level, h); }, WriteWilcoxon,
+            [&](const WilcoxonResult&, Alternative h) { return WilcoxonSupplement(d, alpha, h); });
     }
 }
 
@@ -248,6 +292,8 @@ ResultsOutcome RunResults(AnalysisRecord& r, Dialogs& dialogs, const TestListSel
 
     for (int i = 0; i <= 15; ++i)
         r.ErgText[static_cast<std::size_t>(i)].clear();
+    r.Zusatzangaben.reset();
+    r.Pruefgroessen.reset();
     r.ErgText[0] = kHeading;
     r.ErgText[1] = LevelLine(5);
     writeHypothesisLines(r);
@@ -258,7 +304,10 @@ ResultsOutcome RunResults(AnalysisRecord& r, Dialogs& dialogs, const TestListSel
         r.ErgText[1] = LevelLine(5);
         writeHypothesisLines(r);
         view.setResultsButtonEnabled(true);
-        finish<WeirResult>(r, dialogs, ComputeWeir(SummaryOf(r, 1), SummaryOf(r, 2)), WriteWeir);
+        const SampleSummary a = SummaryOf(r, 1);
+        const SampleSummary b = SummaryOf(r, 2);
+        if (finish<WeirResult>(r, dialogs, ComputeWeir(a, b), WriteWeir))
+            r.Zusatzangaben = WelchFiguresWithoutP(a, b, Fraction(5), Alternative::TwoSided, kWeirTitle);
     } else {
         askLevel(r, dialogs, lists, view);
         runTest(r, dialogs);

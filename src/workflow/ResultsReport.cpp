@@ -2,6 +2,7 @@
 
 #include "core/AnalysisRecord.h"
 #include "core/TestNames.h"
+#include "stats/SupplementLines.h"
 
 namespace zx {
 
@@ -28,6 +29,22 @@ void CompleteReportLines(AnalysisRecord& r)
                 "zu unterschiedlichen Umfängen aufweisen!";
 }
 
+namespace {
+
+// The additions of the test that ran, behind a separator below the date, so
+// that the report above them reads as it always has.
+std::string supplementSection(const AnalysisRecord& r, const std::string& br, const std::string& rule)
+{
+    if (!r.Zusatzangaben)
+        return {};
+    std::string text = br + rule;
+    for (const std::string& line : SupplementLines(*r.Zusatzangaben))
+        text += br + line;
+    return text;
+}
+
+} // namespace
+
 std::string ResultsReportText(const AnalysisRecord& r, const std::string& dateTime)
 {
     const std::string br = kCrLf;
@@ -41,7 +58,8 @@ std::string ResultsReportText(const AnalysisRecord& r, const std::string& dateTi
         + e[10] + br + rule + br                 //
         + e[12] + br + rule + br                 //
         + e[13] + br + rule + br                 //
-        + "DATUM: " + dateTime;
+        + "DATUM: " + dateTime                   //
+        + supplementSection(r, br, rule);
 }
 
 } // namespace zx

@@ -1,6 +1,7 @@
 // The text of the test-results window: the report lines of the test,
 // completed by the assumption note, the names of the samples and the U-test
-// caution, framed by separator lines and closed by the date.
+// caution, framed by separator lines and closed by the date; below the date
+// the test's additions (p-value, estimates, effect sizes) when it left any.
 #pragma once
 
 #include <string>

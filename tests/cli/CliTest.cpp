@@ -121,6 +121,20 @@ TEST(Cli, JsonHoldsTheReportAndItsNumbers)
     EXPECT_NEAR(p.at("standardabweichung").get<double>(), printed("STANDARDABWEICHUNG"), 5e-5);
     EXPECT_NEAR(p.at("median").get<double>(), printed("6) MEDIAN "), 5e-5);
     EXPECT_EQ(p.at("umfang").get<double>(), printed("UMFANG"));
+    // The test's numbers are those of its lines; the additions are numbers too.
+    const auto& result = j.at("ergebnis");
+    auto reportNumber = [&](const char* label) {
+        const auto at = text.out.find(label);
+        return at == std::string::npos ? -1.0 : std::stod(text.out.substr(text.out.find('=', at) + 1));
+    };
+    EXPECT_EQ(result.at("pruefgroesse"), "t");
+    EXPECT_NEAR(result.at("wert").get<double>(), reportNumber("t-Wert (berechnet)"), 5e-5);
+    EXPECT_NEAR(result.at("signifikanzschranke").get<double>(), reportNumber("Signifikanzschranke"), 5e-5);
+    EXPECT_EQ(result.at("freiheitsgrade").get<double>(), reportNumber("Freiheitsgrade"));
+    EXPECT_EQ(result.at("urteil"), "signifikant");
+    const auto& p0 = j.at("zusatzangaben").at("angaben").at(0);
+    EXPECT_EQ(p0.at("groesse"), "p_wert");
+    EXPECT_LT(p0.at("wert").get<double>(), 0.001);
 }
 
 } // namespace

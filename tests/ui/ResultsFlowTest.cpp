@@ -1,21 +1,26 @@
 // Whole analyses through the real windows, one test for each data type: the
 // samples from the example workbook, the test and hypothesis chosen in the
 // main window, the level answered, and the report of the test-results window
-// compared line by line. Statistics are SciPy's (data/make_flow_reference.py);
-// critical values are the program's documented approximations, whose own
-// accuracy is tested on their own.
+// compared line by line, with the additions below it on screen and on paper.
+// Statistics are SciPy's (data/make_flow_reference.py); critical values are
+// the program's documented approximations, whose own accuracy is tested on
+// their own.
 #include "core/AnalysisRecord.h"
 #include "core/NumberText.h"
 #include "stats/Distributions.h"
 #include "ui/Controls.h"
 #include "ui/MainWindow.h"
+#include "stats/SupplementLines.h"
 #include "ui/ResultsWindow.h"
 #include "MainWindowSession.h"
 #include "QtTestSupport.h"
 
 #include <QAction>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -67,8 +72,16 @@ class TestResultsFlow : public QObject {
         return text.left(date).toStdString();
     }
 
-    // The same analysis through zerantix-cli: the report it prints, date
-    // line left out, to be equal to the window's.
+    // A report with its date line left out, the additions below it kept.
+    static std::string withoutDate(const QString& text)
+    {
+        return QString(text).remove(QRegularExpression("DATUM: [^\\n]*\\n?")).toStdString();
+    }
+
+    std::string shownWithAdditions() { return form->resultsWindow() ? withoutDate(form->resultsWindow()->reportText()) : ""; }
+
+    // The same analysis through zerantix-cli: the text it prints, date line
+    // left out, to be equal to the window's.
     std::string cliReport(QStringList arguments)
     {
         QProcess cli;
@@ -78,8 +91,9 @@ class TestResultsFlow : public QObject {
         cli.start(ZX_CLI, arguments << "--trennzeichen" << ",");
         if (!cli.waitForFinished(20000) || cli.exitCode() != 0)
             return "zerantix-cli failed: " + cli.readAllStandardError().toStdString();
-        const QString text = QString::fromUtf8(cli.readAllStandardOutput());
-        return text.left(text.lastIndexOf("DATUM: ")).toStdString();
+        QString text = QString::fromUtf8(cli.readAllStandardOutput());
+        text.chop(1); // the line feed that ends the command's output
+        return withoutDate(text);
     }
 
 private slots:
@@ -101,13 +115,26 @@ private slots:
                 "Verglichen wurden: ATLANTIK und PAZIFIK", "" }));
         QCOMPARE(cliReport({ "--daten", "einzelwerte", "--stichprobe1", "A2", "--stichprobe2", "B2", "--namen", "ATLANTIK,PAZIFIK",
                      "--test", "t" }),
-            shownReport());
+            shownWithAdditions());
         QCOMPARE(child<QLabel>(form->resultsWindow(), "Label1")->text(), QString::fromUtf8("t-TEST für Zweistich."));
         // With a result the main window offers the next steps; the lists wait.
         QVERIFY(child<QPushButton>(form.get(), "CmdDeskriptive")->isEnabled());
         QVERIFY(child<QPushButton>(form.get(), "CmdGraphik")->isEnabled());
         QVERIFY(child<QPushButton>(form.get(), "CmdTestWahl")->isEnabled());
         QVERIFY(!child<ClickList>(form.get(), "List1")->isEnabled());
+
+        // Below the date line, behind a separator, the additions the record holds.
+        QVERIFY(rec->Zusatzangaben);
+        const std::vector<std::string> additions = SupplementLines(*rec->Zusatzangaben);
+        QStringList expectedTail { QString::fromStdString(kRule) };
+        for (const auto& line : additions)
+            expectedTail << QString::fromStdString(line);
+        const QStringList shownLines = form->resultsWindow()->reportText().split('\n');
+        const auto date = shownLines.indexOf(QRegularExpression("^DATUM: .*"));
+        QVERIFY(date > 0);
+        QCOMPARE(shownLines.mid(date + 1), expectedTail);
+        // All of it in view: the window's image is what goes to paper.
+        QCOMPARE(child<QPlainTextEdit>(form->resultsWindow(), "Text1")->verticalScrollBar()->maximum(), 0);
 
         // Printed where there is no printer: a PDF with the verdict.
         QTemporaryDir tmp;
@@ -118,6 +145,7 @@ private slots:
         const QString printed = zx::test::PdfText(file, false).simplified();
         QVERIFY2(printed.contains(QString::fromUtf8("als signifikant anzusehen, da der t-Wert größer/gleich")), qPrintable(printed));
         QVERIFY2(printed.contains("4,8901"), qPrintable(printed));
+        QVERIFY2(printed.contains(QString::fromStdString(additions.front())), qPrintable(printed));
     }
 
     void classGroupsWelchOneSided()
@@ -132,7 +160,7 @@ private slots:
                 "      t-Wert (berechnet)     = 1,7327", "", "", kRandomT, "", "Verglichen wurden: FANG 1 und FANG 2", "" }));
         QCOMPARE(cliReport({ "--daten", "klassen", "--stichprobe1", "D2", "--stichprobe2", "G2", "--namen", "FANG 1,FANG 2",
                      "--test", "welch", "--hypothese", "kleiner", "--niveau", "1%" }),
-            shownReport());
+            shownWithAdditions());
     }
 
     void summaryValuesTTestOneSided()
@@ -148,7 +176,7 @@ private slots:
                 "Verglichen wurden: ATLANTIK und PAZIFIK", "" }));
         QCOMPARE(cliReport({ "--daten", "xsn", "--stichprobe1", "J2", "--stichprobe2", "K2", "--namen", "ATLANTIK,PAZIFIK", "--test",
                      "t", "--hypothese", "groesser", "--niveau", "" }),
-            shownReport());
+            shownWithAdditions());
     }
 
     void pairedValuesWilcoxon()
@@ -165,7 +193,7 @@ private slots:
                 "Die beobachteten Unterschiede sind als signifikant anzusehen, da der R-Wert gleich/kleiner als die "
                 "Signifikanzschranke ist.",
                 "", "Verglichen wurden: Blutdruck", "" }));
-        QCOMPARE(cliReport({ "--daten", "paare", "--stichprobe1", "M2", "--namen", "Blutdruck", "--test", "wilcoxon" }), shownReport());
+        QCOMPARE(cliReport({ "--daten", "paare", "--stichprobe1", "M2", "--namen", "Blutdruck", "--test", "wilcoxon" }), shownWithAdditions());
     }
 
     void lordRefusesALevelItHasNoTableFor()

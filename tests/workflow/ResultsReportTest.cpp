@@ -68,6 +68,14 @@ TEST(ResultsReport, Frame)
     EXPECT_EQ(ResultsReportText(*r, "06.12.2026 07:16:17"),
         "L0\r\n" + s + "\r\nL1L2L3\r\n\r\nL4\r\n" + s + "\r\nL5\r\nL6\r\nL7\r\nL8\r\n" + s + "\r\nL10\r\n" + s + "\r\nL12\r\n" + s
             + "\r\nL13\r\n" + s + "\r\nDATUM: 06.12.2026 07:16:17");
+
+    // The additions follow the date behind a separator; nothing above changes.
+    const std::string before = ResultsReportText(*r, "06.12.2026 07:16:17");
+    r->Zusatzangaben = Supplement {};
+    r->Zusatzangaben->figures.resize(1);
+    r->Zusatzangaben->figures[0].omitted = "ohne";
+    EXPECT_EQ(ResultsReportText(*r, "06.12.2026 07:16:17"),
+        before + "\r\n" + s + "\r\nZUSATZANGABEN (KI = 95%-Konfidenzintervall)\r\np-Wert: ohne");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "core/TestNames.h"
 #include "stats/Distributions.h"
 #include "stats/ReportLines.h"
+#include "stats/SupplementLines.h"
 
 #include <cmath>
 #include <functional>
@@ -348,7 +349,31 @@ TEST_F(Results, WeirTakesFiveSidedTwo)
             "Die beobachteten Unterschiede sind als signifikant anzusehen, da der t-Wert größer/gleich als 2 ist.",
         };
         EXPECT_EQ(reportLines(0, 10), expected);
+        ASSERT_TRUE(rec->Zusatzangaben);
+        EXPECT_EQ(rec->Zusatzangaben->alternative, Alternative::TwoSided);
+        EXPECT_EQ(rec->Zusatzangaben->alpha, 0.05);
+        EXPECT_FALSE(rec->Zusatzangaben->figures.at(0).value);
     }
+}
+
+// The additions use the level and hypothesis of the run, and rank methods
+// ask for single values.
+TEST_F(Results, AdditionsFollowTheRun)
+{
+    tTestExample("J3");
+    dialogs->input("2.5");
+    EXPECT_EQ(run(), ResultsOutcome::Shown);
+    ASSERT_TRUE(rec->Zusatzangaben);
+    EXPECT_EQ(rec->Zusatzangaben->alternative, Alternative::Greater);
+    EXPECT_EQ(rec->Zusatzangaben->alpha, 0.025);
+    EXPECT_EQ(rec->Zusatzangaben->df, 18);
+
+    SetUp();
+    data().classGroups({ 1, 2, 3 }, { 2, 3, 1 }, { 2, 3, 4 }, { 1, 2, 3 }).choose(TestNames::UTest, "N");
+    dialogs->input("5");
+    EXPECT_EQ(run(), ResultsOutcome::Shown);
+    ASSERT_TRUE(rec->Zusatzangaben);
+    EXPECT_EQ(rec->Zusatzangaben->figures.at(0).omitted, "Rangverfahren sind aus Klassengruppen oder Kennwerten nicht berechenbar");
 }
 
 // Only the nine tests give a report: a variance test's name, or none, leaves
@@ -454,9 +479,11 @@ TEST_F(Results, DegenerateDataEndInTestNotPossible)
         SetUp();
         test::RecordBuilder b(*rec);
         c.fill(b);
+        rec->Zusatzangaben = Supplement {}; // of an earlier run
         dialogs->input("5");
         SCOPED_TRACE(c.message);
         EXPECT_EQ(run(), ResultsOutcome::NotPossible);
+        EXPECT_FALSE(rec->Zusatzangaben);
         EXPECT_EQ(messages("Fehler"), std::vector<std::string> { c.message });
         EXPECT_EQ(rec->Meldung, c.message);
         EXPECT_EQ(rec->ErgText[0], "TESTNICHTMÖGLICH");
@@ -481,9 +508,10 @@ namespace {
 
 // Random, constant, tied and extreme samples through every test and every
 // alternative: each run ends in a report with a verdict or in
-// TESTNICHTMÖGLICH, and no line ever shows NaN or infinity. Samples beyond
-// what the input accepts stop at the test choice with the guard's overflow
-// or underflow message, and the test does not run, as in the main window.
+// TESTNICHTMÖGLICH, and no line, the additions' included, ever shows NaN or
+// infinity. Samples beyond what the input accepts stop at the test choice
+// with the guard's overflow or underflow message, and the test does not run,
+// as in the main window.
 TEST_F(Results, NoDataEverPrintsNaNOrInfinity)
 {
     std::mt19937 random(20240611);
@@ -540,22 +568,29 @@ TEST_F(Results, NoDataEverPrintsNaNOrInfinity)
                         if (std::string(name) != TestNames::Weir)
                             dialogs->input("5");
                         const auto outcome = run();
+                        std::vector<std::string> lines(rec->ErgText.begin(), rec->ErgText.begin() + 16);
                         if (outcome == ResultsOutcome::Shown) {
                             ++shown;
                             EXPECT_EQ(rec->ErgText[0], kHeadingLine);
                             EXPECT_FALSE(rec->ErgText[10].empty());
+                            // The additions come with every report, numbers or words.
+                            EXPECT_TRUE(rec->Zusatzangaben);
+                            if (rec->Zusatzangaben)
+                                for (const auto& line : SupplementLines(*rec->Zusatzangaben))
+                                    lines.push_back(line);
                         } else {
                             ++refused;
                             EXPECT_EQ(outcome, ResultsOutcome::NotPossible);
                             EXPECT_EQ(rec->ErgText[0], "TESTNICHTMÖGLICH");
                             EXPECT_EQ(messages("Fehler").size(), 1u);
+                            EXPECT_FALSE(rec->Zusatzangaben);
                         }
-                        for (int i = 0; i <= 15; ++i) {
-                            std::string line = rec->ErgText[static_cast<std::size_t>(i)];
+                        for (const std::string& shownLine : lines) {
+                            std::string line = shownLine;
                             for (char& ch : line)
                                 ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-                            EXPECT_EQ(line.find("nan"), std::string::npos) << rec->ErgText[static_cast<std::size_t>(i)];
-                            EXPECT_EQ(line.find("inf"), std::string::npos) << rec->ErgText[static_cast<std::size_t>(i)];
+                            EXPECT_EQ(line.find("nan"), std::string::npos) << shownLine;
+                            EXPECT_EQ(line.find("inf"), std::string::npos) << shownLine;
                         }
                     }
                 }
