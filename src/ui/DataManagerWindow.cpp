@@ -23,6 +23,8 @@ DataManagerWindow::DataManagerWindow(AnalysisRecord& record, Dialogs& dialogs, Q
 
     auto* menuBar = new QMenuBar(this);
     menuBar->setObjectName("MenuBar");
+    QMenu* mnuDatei = menuBar->addMenu("Datei");
+    mnuDatei->setObjectName("mnuDatei");
     QMenu* mnuFileDatentyp = menuBar->addMenu("Datentyp");
     mnuFileDatentyp->setObjectName("mnuFileDatentyp");
     auto item = [this](QMenu* menu, const char* name, const char* caption, void (DataManager::*handler)()) {
@@ -34,6 +36,7 @@ DataManagerWindow::DataManagerWindow(AnalysisRecord& record, Dialogs& dialogs, Q
         });
         return a;
     };
+    item(mnuDatei, "mnuOeffnen", "Arbeitsmappe öffnen…", &DataManager::mnuOeffnen_Click);
     item(mnuFileDatentyp, "mnuEinzel", "Einzelne Werte", &DataManager::mnuEinzel_Click);
     item(mnuFileDatentyp, "mnuKlassen", "Klassengruppen", &DataManager::mnuKlassen_Click);
     item(mnuFileDatentyp, "mnuWertepaare", "Wertepaare", &DataManager::mnuWertepaare_Click);

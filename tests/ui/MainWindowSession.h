@@ -17,12 +17,13 @@ struct MainWindowSession {
     std::unique_ptr<MainWindow> form;
 
     // Called from a test's init(): a fresh record whose program directory is
-    // the example workbook's folder, and the main window shown.
-    void start()
+    // the example workbook's folder (or the folder given), and the main
+    // window shown.
+    void start(const std::string& folder = ZX_EXAMPLES_DIR)
     {
         SetDecimalSeparator(',');
         rec = std::make_unique<AnalysisRecord>();
-        rec->Verzeichnis = std::string(ZX_EXAMPLES_DIR) + "/";
+        rec->Verzeichnis = folder + "/";
         dialogs = std::make_unique<ScriptedDialogs>(QtScriptedDialogs());
         form = std::make_unique<MainWindow>(*rec, *dialogs);
         form->show();

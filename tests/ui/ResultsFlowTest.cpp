@@ -1,7 +1,9 @@
 // Whole analyses through the real windows, one test for each data type: the
 // samples from the example workbook, the test and hypothesis chosen in the
 // main window, the level answered, and the report of the test-results window
-// compared line by line. Statistics are SciPy's (data/make_flow_reference.py);
+// compared line by line. Every test runs once for each format the example
+// workbook is saved in (blatt.xls, .xlsx, .ods, .csv), alone in the program
+// folder, so each must give the same reports. Statistics are SciPy's (data/make_flow_reference.py);
 // critical values are the program's documented approximations, whose own
 // accuracy is tested on their own.
 #include "core/AnalysisRecord.h"
@@ -14,6 +16,7 @@
 #include "QtTestSupport.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -96,8 +99,22 @@ class TestResultsFlow : public QObject {
         zx::test::click(form.get(), "CmdErgebnisse");
     }
 
+    std::unique_ptr<QTemporaryDir> folder;
+
 private slots:
-    void init() { session.start(); }
+    void initTestCase_data()
+    {
+        QTest::addColumn<QString>("workbook");
+        for (const char* name : { "blatt.xls", "blatt.xlsx", "blatt.ods", "blatt.csv" })
+            QTest::newRow(name) << QString(name);
+    }
+    void init()
+    {
+        QFETCH_GLOBAL(QString, workbook);
+        folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(QFile::copy(QString(ZX_EXAMPLES_DIR) + "/" + workbook, folder->filePath(workbook)));
+        session.start(folder->path().toStdString());
+    }
     void cleanup() { session.finish(); }
 
     void singleValuesTwoSampleTTest()
