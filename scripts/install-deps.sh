@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev libgsf-1-dev liborcus-dev
+  qt6-base-dev libgsf-1-dev libxml2-dev
   libboost-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev

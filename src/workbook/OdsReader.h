@@ -1,5 +1,5 @@
 // OpenDocument spreadsheets (.ods): the ZIP package through libgsf, its XML
-// parts through liborcus's parser. Cells come from the value attributes
+// parts through libxml2's parser. Cells come from the value attributes
 // (numbers exactly as written, dates and times as serial numbers from the
 // document's null date) and, for texts, from the paragraphs of the cell.
 #pragma once

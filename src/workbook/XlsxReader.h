@@ -1,5 +1,5 @@
 // Office Open XML workbooks (.xlsx, .xlsm): the ZIP package through libgsf,
-// its XML parts through liborcus's parser. Cells come from the worksheets'
+// its XML parts through libxml2's parser. Cells come from the worksheets'
 // cell values: numbers exactly as written, the cached results of formulas,
 // shared and inline texts, booleans, errors, dates as serial numbers.
 #pragma once

@@ -1,7 +1,7 @@
-// The XML of package parts, read with liborcus's SAX parser: elements by
+// The XML of package parts, read with libxml2's SAX2 parser: elements by
 // namespace and local name, their attributes all at once, text as it comes.
-// The parser expands no entities of a document type (such a document is
-// refused), so no part can grow while it is read.
+// A document type is refused before it could declare an entity, so no part
+// can grow while it is read; libxml2's limits on depth and text stay on.
 #pragma once
 
 #include "workbook/StoredWorkbook.h"
