@@ -258,7 +258,7 @@ std::optional<CellRange> QtWorkbookView::askRange(const std::string& prompt, con
 std::optional<std::string> QtWorkbookView::chooseWorkbookFile(const std::string& folder)
 {
     QFileDialog dialog(dialogParent_, QString::fromUtf8("Arbeitsmappe öffnen"), QString::fromStdString(folder),
-        QString::fromUtf8("Arbeitsmappen (*.xls *.xlsx *.xlsm *.ods *.csv *.txt *.XLS *.XLSX *.XLSM *.ODS *.CSV *.TXT);;"
+        QString::fromUtf8("Arbeitsmappen (*.xls *.xlsx *.xlsm *.ods *.csv *.txt);;"
                           "Alle Dateien (*)"));
     dialog.setObjectName("FileDialog");
     dialog.setFileMode(QFileDialog::ExistingFile);

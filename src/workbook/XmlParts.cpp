@@ -4,7 +4,7 @@
 #include <libxml/xmlerror.h>
 
 #include <exception>
-#include <limits>
+#include <algorithm>
 #include <mutex>
 #include <vector>
 
@@ -88,8 +88,6 @@ bool ParseXml(std::string_view xml, XmlHandler& handler, ParseFailure& failure, 
         failure = { OpenErrorCode::Damaged, std::string(part) + ": " + detail };
         return false;
     };
-    if (xml.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
-        return fail("too large for the XML parser");
 
     xmlSAXHandler sax{};
     sax.initialized = XML_SAX2_MAGIC;
@@ -112,7 +110,16 @@ bool ParseXml(std::string_view xml, XmlHandler& handler, ParseFailure& failure, 
     // No network, no external documents, no entity substitution; the
     // parser's own limits on depth and on the size of a text stay on.
     xmlCtxtUseOptions(context, XML_PARSE_NONET);
-    const int result = xmlParseChunk(context, xml.data(), static_cast<int>(xml.size()), 1);
+    // In pieces: the push parser refuses to look ahead over more than 10 MB
+    // at once, which a whole sheet part would ask of it.
+    constexpr std::size_t kPiece = 1 << 20;
+    int result = 0;
+    std::size_t done = 0;
+    do {
+        const std::size_t n = std::min(kPiece, xml.size() - done);
+        result = xmlParseChunk(context, xml.data() + done, static_cast<int>(n), done + n == xml.size());
+        done += n;
+    } while (result == 0 && done < xml.size() && !state.stopped && !state.doctype);
     const bool wellFormed = context->wellFormed != 0;
     std::string error;
     if (const xmlError* e = xmlCtxtGetLastError(context); e && e->message)

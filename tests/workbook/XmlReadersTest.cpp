@@ -110,6 +110,19 @@ TEST(ExactNumbers, EveryFormatGivesTheDoubleNearestToTheText)
 
 // --- .xlsx -------------------------------------------------------------------
 
+// A sheet part far larger than the XML parser looks ahead at once.
+TEST(XlsxWorkbook, LargeSheetPartsRead)
+{
+    std::string rows;
+    for (int r = 1; r <= 600'000; ++r)
+        rows += "<row><c><v>" + std::to_string(r) + "</v></c></row>";
+    ASSERT_GT(rows.size(), 16u << 20);
+    const ReadOutcome out = ReadXlsxBytes(xlsxFile({ { "Gross", rows } }));
+    ASSERT_TRUE(out.workbook) << out.failure.detail;
+    EXPECT_EQ(out.workbook->extent(0), (SheetExtent{ 600'000, 1 }));
+    EXPECT_EQ(out.workbook->cell(0, 599'999, 0), Cell::number(600'000));
+}
+
 struct XlsxCase {
     const char* name;
     std::string sheetData;

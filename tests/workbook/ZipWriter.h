@@ -116,7 +116,7 @@ inline ByteVector odsFile(const std::string& tables, const std::string& automati
             std::string(kXmlHead) + "<office:document-settings " + ns
                 + "><config:config-item config:name=\"ActiveTable\" config:type=\"string\">" + activeTable
                 + "</config:config-item></office:document-settings>" });
-    return zipFile(parts, false);
+    return zipFile(parts);
 }
 
 } // namespace zx::test
