@@ -7,13 +7,9 @@
 
 #include "workbook/OdsReader.h"
 
-#include <glib.h>
-
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // libgsf's ZIP reader warns about broken packages without a log domain.
-    g_log_set_handler(nullptr, static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE),
-        [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+    zx::fuzz::quietZipWarnings();
     return 0;
 }
 

@@ -5,9 +5,13 @@
 // UTF-16 with one, else Windows-1252.
 #pragma once
 
-#include "workbook/XlsxReader.h"
+#include "workbook/StoredWorkbook.h"
 
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace zx {
 

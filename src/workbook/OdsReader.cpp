@@ -344,11 +344,7 @@ ReadOutcome ReadOdsPackage(const ZipPackage& package)
 
 ReadOutcome ReadOdsBytes(std::span<const std::uint8_t> bytes)
 {
-    ReadOutcome out;
-    const auto package = ZipPackage::open(bytes, out.failure);
-    if (!package)
-        return out;
-    return ReadOdsPackage(*package);
+    return ReadPackageBytes(bytes, ReadOdsPackage);
 }
 
 } // namespace zx

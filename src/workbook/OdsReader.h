@@ -4,7 +4,7 @@
 // document's null date) and, for texts, from the paragraphs of the cell.
 #pragma once
 
-#include "workbook/XlsxReader.h"
+#include "workbook/ZipPackage.h"
 
 namespace zx {
 

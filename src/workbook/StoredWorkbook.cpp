@@ -63,4 +63,16 @@ void StoredWorkbook::forEachCell(int index, const std::function<void(int, int, c
 
 bool StoredWorkbook::uses1904Dates() const { return book_.dates1904; }
 
+std::string GermanCount(std::size_t n)
+{
+    std::string digits = std::to_string(n);
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            out += '.';
+        out += digits[i];
+    }
+    return out;
+}
+
 } // namespace zx

@@ -49,6 +49,15 @@ struct StoredBook {
     TextPool texts;
 };
 
+// "1.048.576": whole numbers for the user's sentences, in German.
+std::string GermanCount(std::size_t n);
+
+// What a reader of the newer formats gives: a workbook, or why there is none.
+struct ReadOutcome {
+    std::unique_ptr<Workbook> workbook;
+    ParseFailure failure; // meaningful when there is no workbook
+};
+
 // The front sheet a user sees on opening: the active one when it is a
 // visible worksheet (activeWorksheet, -1 when the active tab is no
 // worksheet), else the first visible worksheet, else the first worksheet; -1

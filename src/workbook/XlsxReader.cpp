@@ -443,11 +443,7 @@ ReadOutcome ReadXlsxPackage(const ZipPackage& package)
 
 ReadOutcome ReadXlsxBytes(std::span<const std::uint8_t> bytes)
 {
-    ReadOutcome out;
-    const auto package = ZipPackage::open(bytes, out.failure);
-    if (!package)
-        return out;
-    return ReadXlsxPackage(*package);
+    return ReadPackageBytes(bytes, ReadXlsxPackage);
 }
 
 } // namespace zx

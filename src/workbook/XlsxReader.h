@@ -13,11 +13,6 @@
 
 namespace zx {
 
-struct ReadOutcome {
-    std::unique_ptr<Workbook> workbook;
-    ParseFailure failure; // meaningful when there is no workbook
-};
-
 // True when the package holds an Office Open XML workbook.
 bool IsXlsxPackage(const ZipPackage& package);
 

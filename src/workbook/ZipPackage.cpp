@@ -124,16 +124,4 @@ std::optional<std::string> ZipPackage::read(std::string_view path, ParseFailure&
     return data;
 }
 
-std::string GermanCount(std::size_t n)
-{
-    std::string digits = std::to_string(n);
-    std::string out;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            out += '.';
-        out += digits[i];
-    }
-    return out;
-}
-
 } // namespace zx

@@ -38,7 +38,13 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// "1.048.576": whole numbers for the user's sentences, in German.
-std::string GermanCount(std::size_t n);
+// Opens the package in bytes and reads it with read(const ZipPackage&).
+template <typename Read>
+ReadOutcome ReadPackageBytes(std::span<const std::uint8_t> bytes, Read&& read)
+{
+    ReadOutcome out;
+    const auto package = ZipPackage::open(bytes, out.failure);
+    return package ? read(*package) : std::move(out);
+}
 
 } // namespace zx
