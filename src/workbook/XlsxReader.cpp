@@ -1,6 +1,7 @@
 #include "workbook/XlsxReader.h"
 
 #include "core/TextDecoding.h"
+#include "workbook/GsfSupport.h"
 #include "workbook/CellReference.h"
 #include "workbook/ValueText.h"
 #include "workbook/XmlParts.h"
@@ -102,13 +103,16 @@ class WorkbookHandler : public XmlHandler {
 public:
     std::vector<SheetEntry> sheets;
     bool dates1904 = false;
+    bool isWorkbook = false;
     int activeTab = 0;
 
     void startElement(std::string_view ns, std::string_view name, std::span<const XmlAttribute> a) override
     {
         if (!isMain(ns))
             return;
-        if (name == "workbookPr") {
+        if (name == "workbook") {
+            isWorkbook = true;
+        } else if (name == "workbookPr") {
             const std::string_view v = Attribute(a, "date1904");
             dates1904 = v == "1" || v == "true";
         } else if (name == "workbookView" && !sawView_) {
@@ -382,6 +386,10 @@ ReadOutcome ReadXlsxPackage(const ZipPackage& package)
     for (const auto& [id, rel] : packageRels.byId)
         if (rel.type == "officeDocument")
             workbookPart = rel.target;
+    // Excel's binary workbook (.xlsb) keeps the same package with parts of
+    // its own records.
+    if (workbookPart.size() >= 4 && SameNameIgnoringCase(workbookPart.substr(workbookPart.size() - 4), ".bin"))
+        return fail(OpenErrorCode::NotAWorkbook, "a binary workbook (.xlsb)");
     const auto workbookXml = package.read(workbookPart, failure);
     if (!workbookXml) {
         if (!failure.detail.empty())
@@ -391,6 +399,9 @@ ReadOutcome ReadXlsxPackage(const ZipPackage& package)
     WorkbookHandler book;
     if (!ParseXml(*workbookXml, book, failure, workbookPart))
         return out;
+    // A document or a presentation is an Office package too.
+    if (!book.isWorkbook)
+        return fail(OpenErrorCode::NotAWorkbook, "an Office Open XML package of another kind");
     RelationshipsHandler rels(folderOf(workbookPart));
     if (!readRelationships(package, workbookPart, rels, failure))
         return out;

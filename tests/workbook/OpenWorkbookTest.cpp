@@ -166,6 +166,18 @@ std::vector<ErrorCase> errorCases()
     const std::string page = "<!DOCTYPE html>\n<html><body><table><tr><td>1</td></tr></table></body></html>";
     ByteVector truncatedXlsx = xlsxFile({ { "Tabelle1", "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" } });
     truncatedXlsx.resize(truncatedXlsx.size() / 2);
+    // Office packages of another kind: their relationships name another main part.
+    const auto officePackage = [](const std::string& part, const std::string& content) {
+        return zipFile({ { "[Content_Types].xml", "<Types/>" },
+            { "_rels/.rels",
+                "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship Id=\"r\" "
+                "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" Target=\""
+                    + part + "\"/></Relationships>" },
+            { part, content } });
+    };
+    const ByteVector wordDocument = officePackage("word/document.xml",
+        "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body/></w:document>");
+    const ByteVector binaryWorkbook = officePackage("xl/workbook.bin", std::string("\x83\x01\x00", 3));
     return {
         { "Missing", [](Files& f) { return static_cast<OpenErrors&>(f).pathOf("blätter.xls"); },
             OpenErrorCode::FileNotFound, "wurde nicht gefunden." },
@@ -189,6 +201,8 @@ std::vector<ErrorCase> errorCases()
         { "TruncatedXlsx", file("halb.xlsx", truncatedXlsx), OpenErrorCode::Damaged, "ist beschädigt" },
         { "OtherZip", file("brief.docx", zipFile({ { "word/document.xml", "<w/>" } })), OpenErrorCode::NotAWorkbook,
             "ZIP-Archiv, aber keine Arbeitsmappe" },
+        { "WordDocument", file("brief.docx", wordDocument), OpenErrorCode::NotAWorkbook, "keine Arbeitsmappe, die Zerantix" },
+        { "BinaryWorkbook", file("binaer.xlsb", binaryWorkbook), OpenErrorCode::NotAWorkbook, "keine Arbeitsmappe, die Zerantix" },
         { "WebPageNamedXls", file("export.xls", ByteVector(page.begin(), page.end())), OpenErrorCode::NotAWorkbook,
             "Web-Seite oder XML-Datei" },
         { "EncryptedXlsx", file("geheim.xlsx", oleFile({ { "EncryptionInfo", ByteVector(600, 1) }, { "EncryptedPackage", ByteVector(600, 2) } })),

@@ -202,7 +202,7 @@ TEST(OdsCells, TextsTimesErrorsAndWhatIsNotShown)
     const std::string cells
         = "<table:table-row>"
           "<table:table-cell office:value-type=\"string\"><text:p>zwei</text:p><text:p>Absätze<text:s text:c=\"3\"/>und"
-          "<text:tab/>Tab</text:p></table:table-cell>"
+          "<text:tab/><text:span>Tab</text:span></text:p></table:table-cell>"
           "<table:table-cell office:value-type=\"string\"><office:annotation><text:p>Notiz</text:p></office:annotation>"
           "<text:p>mit Notiz</text:p></table:table-cell>"
           "<table:table-cell office:value-type=\"time\" office:time-value=\"PT12H30M00S\"><text:p>12:30</text:p></table:table-cell>"
