@@ -190,7 +190,6 @@ CsvDialect DetectCsvDialect(std::string_view text)
     // number of fields, when that is more than one.
     constexpr std::array<char, 3> candidates{ '\t', ';', ',' }; // preferred in this order
     std::array<std::size_t, 3> score{};
-    std::vector<std::vector<std::string>> lines;
     for (std::size_t c = 0; c < candidates.size(); ++c) {
         std::map<std::size_t, std::size_t> counts;
         std::size_t seen = 0;

@@ -6,7 +6,6 @@
 
 #include <charconv>
 #include <set>
-#include <variant>
 #include <vector>
 
 namespace zx {

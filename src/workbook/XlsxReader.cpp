@@ -1,8 +1,8 @@
 #include "workbook/XlsxReader.h"
 
 #include "core/TextDecoding.h"
-#include "workbook/GsfSupport.h"
 #include "workbook/CellReference.h"
+#include "workbook/GsfSupport.h"
 #include "workbook/ValueText.h"
 #include "workbook/XmlParts.h"
 
