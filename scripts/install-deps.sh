@@ -4,13 +4,14 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgsf-1-dev
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgsf-1-dev libxml2-dev
   libboost-dev nlohmann-json3-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
   python3 python3-xlwt python3-xlrd python3-scipy
+  python3-openpyxl python3-odf python3-pandas
   poppler-utils
   locales
 )

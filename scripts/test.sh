@@ -12,12 +12,13 @@ CC=clang CXX=clang++ cmake -S . -B "$sanitize_dir" -DCMAKE_BUILD_TYPE=RelWithDeb
   -DZX_BUILD_GUI=OFF -DZX_BUILD_BENCHMARKS=OFF -DZX_BUILD_TESTS=ON \
   -DZX_BUILD_FUZZERS=ON -DZX_SANITIZE=address,undefined
 cmake --build "$sanitize_dir" -j"$(nproc)" \
-  --target workbook_tests workbook_hostile_tests xlsdump BiffRecordsFuzzer XlsFileFuzzer
+  --target workbook_tests workbook_hostile_tests xlsdump \
+  BiffRecordsFuzzer XlsFileFuzzer XlsxFileFuzzer OdsFileFuzzer CsvFileFuzzer
 # Full stacks at every allocation, so that libgsf's known leak can be told apart.
 export ASAN_OPTIONS=fast_unwind_on_malloc=0
 export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan-suppressions.txt"
 (cd "$sanitize_dir" && ctest --output-on-failure -j"$(nproc)" -L workbook)
-for target in BiffRecordsFuzzer XlsFileFuzzer; do
+for target in BiffRecordsFuzzer XlsFileFuzzer XlsxFileFuzzer OdsFileFuzzer CsvFileFuzzer; do
   inputs=(fuzz/regressions/"$target"/*)
   if [ -e "${inputs[0]}" ]; then
     "$sanitize_dir/fuzz/$target" -runs=0 "${inputs[@]}"

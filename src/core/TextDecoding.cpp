@@ -94,6 +94,72 @@ std::string Utf16ToUtf8(std::span<const char16_t> units)
     return out;
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at text[i], 0 when there is none.
+std::size_t sequenceAt(std::string_view text, std::size_t i)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char b = byte(i);
+    if (b < 0x80)
+        return 1;
+    std::size_t n;
+    unsigned char low = 0x80, high = 0xBF; // the allowed range of the second byte
+    if (b >= 0xC2 && b <= 0xDF) {
+        n = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        n = 3;
+        if (b == 0xE0)
+            low = 0xA0; // overlong
+        else if (b == 0xED)
+            high = 0x9F; // surrogates
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        n = 4;
+        if (b == 0xF0)
+            low = 0x90;
+        else if (b == 0xF4)
+            high = 0x8F; // beyond U+10FFFF
+    } else {
+        return 0;
+    }
+    if (i + n > text.size() || byte(i + 1) < low || byte(i + 1) > high)
+        return 0;
+    for (std::size_t k = 2; k < n; ++k)
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+    return n;
+}
+
+} // namespace
+
+std::size_t InvalidUtf8At(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n = sequenceAt(text, i);
+        if (n == 0)
+            return i;
+        i += n;
+    }
+    return text.size();
+}
+
+std::string RepairUtf8(std::string_view text)
+{
+    std::size_t i = InvalidUtf8At(text);
+    std::string out(text.substr(0, i));
+    while (i < text.size()) {
+        const std::size_t n = sequenceAt(text, i);
+        if (n == 0) {
+            AppendUtf8(out, 0xFFFD);
+            ++i;
+        } else {
+            out.append(text.substr(i, n));
+            i += n;
+        }
+    }
+    return out;
+}
+
 std::string Windows1252ToUtf8(const std::string& bytes)
 {
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());

@@ -220,25 +220,57 @@ DataManager::DataManager(AnalysisRecord& record, Dialogs& dialogs, WorkbookView&
 
 DataManager::~DataManager() = default;
 
+void DataManager::show(OpenResult result, const std::string& path)
+{
+    workbook_ = std::move(result.workbook);
+    const auto slash = path.find_last_of("/\\");
+    view_.showWorkbook(workbook_.get(), slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+// blatt.xls, or where it is missing, the first of the newer formats that is
+// there; when none is, the answer about blatt.xls.
+OpenResult DataManager::openDefaultWorkbook()
+{
+    OpenResult first;
+    for (const char* name : kDefaultWorkbooks) {
+        const std::string path = rec_.Verzeichnis + name;
+        OpenResult result = opener(path);
+        if (result) {
+            show(std::move(result), path);
+            return {};
+        }
+        if (!result.error || result.error->code != OpenErrorCode::FileNotFound)
+            return result; // there, but unreadable: that is what the user must hear
+        if (!first.error)
+            first = std::move(result);
+    }
+    return first;
+}
+
+void DataManager::sayNotOpened(const OpenResult& result)
+{
+    rec_.Meldung = "Error = " + (result.error ? result.error->message : std::string()) + Str(1004)
+        + " Blatt.xls in Zerantix-Verzeichnis kopieren. Weiter mit OK.";
+    dialogs_.ShowMessage(rec_.Meldung, "Fehler");
+}
+
 bool DataManager::openWorkbook(const std::string& path)
 {
     OpenResult result = opener(path);
     if (!result) {
-        rec_.Meldung = "Error = " + (result.error ? result.error->message : std::string()) + Str(1004)
-            + " Blatt.xls in Zerantix-Verzeichnis kopieren. Weiter mit OK.";
-        dialogs_.ShowMessage(rec_.Meldung, "Fehler");
+        sayNotOpened(result);
         return false;
     }
-    workbook_ = std::move(result.workbook);
-    const auto slash = path.find_last_of("/\\");
-    view_.showWorkbook(workbook_.get(), slash == std::string::npos ? path : path.substr(slash + 1));
+    show(std::move(result), path);
     return true;
 }
 
 void DataManager::Form_Load()
 {
     rec_.CrLf = kCrLf;
-    if (!openWorkbook(rec_.Verzeichnis + "blatt.xls")) {
+    const OpenResult failed = openDefaultWorkbook();
+    if (!workbook_) {
+        sayNotOpened(failed);
         // Another workbook may be chosen; without one the manager still opens,
         // and a reading says that no workbook is open.
         while (const auto other = view_.chooseWorkbookFile(rec_.Verzeichnis))
@@ -248,6 +280,23 @@ void DataManager::Form_Load()
     if (workbook_)
         view_.setVisible(true);
     rec_.TestName.clear();
+}
+
+void DataManager::mnuOeffnen_Click()
+{
+    if (closed_)
+        return;
+    const auto path = view_.chooseWorkbookFile(rec_.Verzeichnis);
+    if (!path)
+        return;
+    OpenResult result = opener(*path);
+    if (!result) {
+        // The shown workbook stays for the next reading.
+        dialogs_.ShowMessage(result.error ? result.error->message : std::string(), "Fehler");
+        return;
+    }
+    show(std::move(result), *path);
+    view_.setVisible(true);
 }
 
 void DataManager::mnuEinzel_Click() { CmdStichprobenWahl(1); }
@@ -279,7 +328,8 @@ void DataManager::mnuArbeitschritte_Click()
 
 void DataManager::mnuHilfe_Click()
 {
-    rec_.Meldung = "Gelesen werden Arbeitsmappen im Format von Excel 5.0/95 bis 2003 (.xls). Der Anwender muß eine "
+    rec_.Meldung = "Gelesen werden Arbeitsmappen von Excel ab Version 5.0/95 (.xls, .xlsx), OpenDocument (.ods) und "
+                   "Textdateien (.csv). Der Anwender muß eine "
                    "Arbeitsmappe unter dem Namen BLATT.xls im Verzeichnis Zerantix speichern. Eine "
                    "Arbeitsmappe besteht in der Regel aus mehreren Tabellen. Zerantix öffnet BLATT.XLS beim Start "
                    "in seinem Fenster \u201EArbeitsmappe\u201C, nur zum Lesen. Danach können weitere Arbeitsmappen geöffnet "
@@ -310,8 +360,9 @@ void DataManager::CmdStichprobenWahl(int datentyp)
         return;
     if (!workbook_) {
         dialogs_.ShowMessage("Es ist keine Arbeitsmappe geöffnet, aus der die Daten gelesen werden können. Bitte "
-                             "kopieren Sie blatt.xls in das Zerantix-Verzeichnis und starten Sie die Eingabe erneut, "
-                             "oder wählen Sie \u201EAbbrechen\u201C.",
+                             "öffnen Sie eine mit \u201EDatei \u2013 Arbeitsmappe öffnen\u2026\u201C, kopieren Sie "
+                             "blatt.xls in das Zerantix-Verzeichnis und starten Sie die Eingabe erneut, oder wählen Sie "
+                             "\u201EAbbrechen\u201C.",
             "Fehler");
         return;
     }

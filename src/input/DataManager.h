@@ -1,5 +1,6 @@
 // The data manager: takes the samples of one data type from ranges the user
-// marks in the workbook "blatt.xls" and hands them to the analysis record.
+// marks in the workbook "blatt.xls" (or another the user opens) and hands
+// them to the analysis record.
 //
 // Its outcome goes back through TestName: empty when the samples were read,
 // "ENDE" when the input was cancelled or the manager closed without a
@@ -62,9 +63,15 @@ public:
     // How a workbook file is opened; tests put workbooks of their own here.
     std::function<OpenResult(const std::string& path)> opener = OpenWorkbook;
 
-    // Opens Verzeichnis & "blatt.xls"; when that fails, says why and offers
-    // to choose another workbook. Empties TestName.
+    // Opens Verzeichnis & "blatt.xls"; where there is none, "blatt.xlsx",
+    // "blatt.ods" or "blatt.csv". When that fails, says why (about
+    // blatt.xls) and offers to choose another workbook. Empties TestName.
     void Form_Load();
+
+    // "Arbeitsmappe öffnen…": the user chooses a workbook, starting in the
+    // program folder; it replaces the shown one for the following readings.
+    // When it cannot be read, the shown one stays.
+    void mnuOeffnen_Click();
 
     void mnuEinzel_Click();
     void mnuKlassen_Click();
@@ -94,6 +101,9 @@ private:
     void fail(const std::string& message);
     void close(const char* testName);
     bool openWorkbook(const std::string& path);
+    OpenResult openDefaultWorkbook();
+    void sayNotOpened(const OpenResult& result);
+    void show(OpenResult result, const std::string& path);
 
     AnalysisRecord& rec_;
     Dialogs& dialogs_;
@@ -110,6 +120,8 @@ std::string NamePrompt(int datentyp, int k);
 inline constexpr const char* kRangeTitle = "Daten Eingabe: Leere Zelle nicht erlaubt";
 inline constexpr const char* kNameTitle = "BEZEICHNUNG";
 inline constexpr const char* kRepeatTitle = "Bitte Eingaben wiederholen!";
+// The workbook's names in the program folder, in the order they are looked for.
+inline constexpr const char* kDefaultWorkbooks[] = { "blatt.xls", "blatt.xlsx", "blatt.ods", "blatt.csv" };
 
 // A cell's value as a number, the way the manager reads data: a number cell,
 // or a text cell that holds a plain decimal number with "." or "," as its

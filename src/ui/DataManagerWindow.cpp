@@ -25,6 +25,8 @@ DataManagerWindow::DataManagerWindow(AnalysisRecord& record, Dialogs& dialogs, Q
 
     menuBar_ = new QMenuBar(this);
     menuBar_->setObjectName("MenuBar");
+    QMenu* mnuDatei = menuBar_->addMenu("Da&tei");
+    mnuDatei->setObjectName("mnuDatei");
     QMenu* mnuFileDatentyp = menuBar_->addMenu("&Datentyp");
     mnuFileDatentyp->setObjectName("mnuFileDatentyp");
     // While a menu's reading asks its questions the menu waits: a second
@@ -43,6 +45,7 @@ DataManagerWindow::DataManagerWindow(AnalysisRecord& record, Dialogs& dialogs, Q
         connect(a, &QAction::triggered, this, run(handler));
         return a;
     };
+    item(mnuDatei, "mnuOeffnen", "Arbeitsmappe &öffnen…", &DataManager::mnuOeffnen_Click);
     item(mnuFileDatentyp, "mnuEinzel", "&Einzelne Werte", &DataManager::mnuEinzel_Click);
     item(mnuFileDatentyp, "mnuKlassen", "&Klassengruppen", &DataManager::mnuKlassen_Click);
     item(mnuFileDatentyp, "mnuWertepaare", "&Wertepaare", &DataManager::mnuWertepaare_Click);

@@ -292,7 +292,8 @@ void QtWorkbookView::cancelQuestion()
 std::optional<std::string> QtWorkbookView::chooseWorkbookFile(const std::string& folder)
 {
     QFileDialog dialog(dialogParent_, QString::fromUtf8("Arbeitsmappe öffnen"), QString::fromStdString(folder),
-        QString::fromUtf8("Excel-Arbeitsmappen (*.xls);;Alle Dateien (*)"));
+        QString::fromUtf8("Arbeitsmappen (*.xls *.xlsx *.xlsm *.ods *.csv *.txt);;"
+                          "Alle Dateien (*)"));
     dialog.setObjectName("FileDialog");
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);

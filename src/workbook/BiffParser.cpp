@@ -590,24 +590,8 @@ private:
             book_.sheets.push_back(std::move(sheet));
         }
 
-        book_.frontSheet = -1;
-        if (activeTab_ < worksheetOfTab.size()) {
-            const int candidate = worksheetOfTab[activeTab_];
-            if (candidate >= 0 && book_.sheets[static_cast<std::size_t>(candidate)].visibility == SheetVisibility::Visible)
-                book_.frontSheet = candidate;
-        }
-        if (book_.frontSheet < 0) {
-            // The active tab is a chart, hidden or missing: the first visible
-            // worksheet is what a user would see first.
-            for (std::size_t i = 0; i < book_.sheets.size(); ++i) {
-                if (book_.sheets[i].visibility == SheetVisibility::Visible) {
-                    book_.frontSheet = static_cast<int>(i);
-                    break;
-                }
-            }
-            if (book_.frontSheet < 0 && !book_.sheets.empty())
-                book_.frontSheet = 0;
-        }
+        book_.frontSheet = ChooseFrontSheet(book_.sheets,
+            activeTab_ < worksheetOfTab.size() ? worksheetOfTab[activeTab_] : -1);
         return std::move(book_);
     }
 

@@ -3,8 +3,7 @@
 // any bytes at all can be fed to it.
 #pragma once
 
-#include "workbook/SheetCells.h"
-#include "workbook/Workbook.h"
+#include "workbook/StoredWorkbook.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,25 +14,11 @@
 
 namespace zx {
 
-struct ParsedSheet {
-    std::string name;
-    SheetVisibility visibility = SheetVisibility::Visible;
-    // Shared, because hostile files may point several sheets at one place.
-    std::shared_ptr<const SheetCells> cells;
-};
+using ParsedSheet = StoredSheet;
 
-struct ParsedWorkbook {
+struct ParsedWorkbook : StoredBook {
     int biffVersion = 8;     // 8, or 5 for Excel 5.0/95 (BIFF5 and BIFF7 alike)
     unsigned codePage = 1252; // of the 8-bit texts of BIFF5
-    bool dates1904 = false;
-    int frontSheet = -1;     // index into sheets, -1 when there is no worksheet
-    std::vector<ParsedSheet> sheets; // the worksheets, in workbook order
-    TextPool texts;
-};
-
-struct ParseFailure {
-    OpenErrorCode code = OpenErrorCode::Damaged;
-    std::string detail; // English, for developers
 };
 
 struct ParseOutcome {

@@ -2,7 +2,10 @@
 // German sentences for everything that can go wrong.
 #include "workbook/Workbook.h"
 
+#include "workbook/CsvReader.h"
+#include "workbook/OdsReader.h"
 #include "workbook/XlsReader.h"
+#include "workbook/XlsxReader.h"
 
 #include <cstring>
 #include <filesystem>
@@ -16,11 +19,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class Why { Plain, Folder, Empty, ZipPackage, OldExcel };
+enum class Why { Plain, Folder, Empty, OtherZip, Markup, OldExcel };
 
 std::string quoted(const std::string& path) { return "\u201E" + path + "\u201C"; }
 
-std::string sentence(OpenErrorCode code, Why why, const std::string& path)
+std::string sentence(OpenErrorCode code, Why why, const std::string& path, const std::string& reason)
 {
     const std::string file = quoted(path);
     switch (code) {
@@ -35,17 +38,21 @@ std::string sentence(OpenErrorCode code, Why why, const std::string& path)
         switch (why) {
         case Why::Empty:
             return "Die Datei " + file + " ist leer und enthält keine Arbeitsmappe.";
-        case Why::ZipPackage:
+        case Why::OtherZip:
             return "Die Datei " + file
-                + " ist im neueren Format .xlsx oder .ods gespeichert. Bitte speichern Sie sie als "
-                  "\u201EExcel 97-2003-Arbeitsmappe (*.xls)\u201C und öffnen Sie sie dann erneut.";
+                + " ist ein ZIP-Archiv, aber keine Arbeitsmappe im Format Excel (*.xlsx) oder OpenDocument (*.ods).";
+        case Why::Markup:
+            return "Die Datei " + file
+                + " ist eine Web-Seite oder XML-Datei und keine Arbeitsmappe. Bitte speichern Sie sie in Excel "
+                  "oder LibreOffice als Arbeitsmappe (*.xlsx, *.ods oder *.xls) und öffnen Sie sie dann erneut.";
         case Why::OldExcel:
             return "Die Datei " + file
                 + " stammt aus einer älteren Excel-Version (2.x bis 4.0). Bitte speichern Sie sie als "
                   "\u201EExcel 97-2003-Arbeitsmappe (*.xls)\u201C und öffnen Sie sie dann erneut.";
         default:
             return "Die Datei " + file
-                + " ist keine Excel-Arbeitsmappe im Format Excel 97-2003 oder Excel 5.0/95 (*.xls).";
+                + " ist keine Arbeitsmappe, die Zerantix lesen kann (Excel *.xls oder *.xlsx, OpenDocument *.ods, "
+                  "Text mit Trennzeichen *.csv oder *.txt).";
         }
     case OpenErrorCode::Encrypted:
         return "Die Arbeitsmappe " + file
@@ -53,15 +60,38 @@ std::string sentence(OpenErrorCode code, Why why, const std::string& path)
               "Kennwortschutz in Excel auf und speichern Sie die Arbeitsmappe erneut.";
     case OpenErrorCode::Damaged:
         return "Die Arbeitsmappe " + file + " ist beschädigt und kann nicht gelesen werden.";
+    case OpenErrorCode::TooLarge:
+        return "Die Arbeitsmappe " + file + " ist zu groß für Zerantix" + (reason.empty() ? "" : ": " + reason) + ".";
     }
     return {};
 }
 
-OpenResult failure(OpenErrorCode code, Why why, const std::string& path, std::string detail)
+OpenResult failure(OpenErrorCode code, Why why, const std::string& path, std::string detail, const std::string& reason = {})
 {
     OpenResult r;
-    r.error = OpenError{ code, sentence(code, why, path), std::move(detail) };
+    r.error = OpenError{ code, sentence(code, why, path, reason), std::move(detail) };
     return r;
+}
+
+OpenResult failure(const ParseFailure& f, const std::string& path)
+{
+    return failure(f.code, Why::Plain, path, f.detail, f.reason);
+}
+
+OpenResult success(std::unique_ptr<Workbook> workbook)
+{
+    OpenResult r;
+    r.workbook = std::move(workbook);
+    return r;
+}
+
+// Markup rather than values: a web page or XML saved under a workbook's name.
+bool startsWithMarkup(const std::vector<std::uint8_t>& bytes)
+{
+    std::size_t i = bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF ? 3 : 0;
+    while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n'))
+        ++i;
+    return i < bytes.size() && bytes[i] == '<';
 }
 
 bool startsWith(const std::vector<std::uint8_t>& bytes, std::initializer_list<std::uint8_t> prefix)
@@ -88,6 +118,7 @@ std::string_view OpenErrorCodeName(OpenErrorCode code)
     case OpenErrorCode::NotAWorkbook: return "not-a-workbook";
     case OpenErrorCode::Encrypted: return "encrypted";
     case OpenErrorCode::Damaged: return "damaged";
+    case OpenErrorCode::TooLarge: return "too-large";
     }
     return "unknown";
 }
@@ -110,13 +141,14 @@ OpenResult OpenWorkbook(const std::string& path)
     // Read-only and whole: the file is closed again before anything is parsed,
     // so others can go on reading and writing it.
     std::vector<std::uint8_t> bytes;
+    enum class Format { Xls, Zip, Text } format;
     try {
         std::ifstream in(p, std::ios::binary);
         if (!in)
             return failure(OpenErrorCode::NotReadable, Why::Plain, path, std::strerror(errno));
         // The first bytes tell the format, so that a large file of another
         // kind is never read whole.
-        bytes.resize(8);
+        bytes.resize(64 * 1024);
         in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         bytes.resize(static_cast<std::size_t>(in.gcount()));
         if (in.bad())
@@ -124,32 +156,70 @@ OpenResult OpenWorkbook(const std::string& path)
 
         if (bytes.empty())
             return failure(OpenErrorCode::NotAWorkbook, Why::Empty, path, "empty file");
-        if (startsWith(bytes, { 'P', 'K', 0x03, 0x04 }))
-            return failure(OpenErrorCode::NotAWorkbook, Why::ZipPackage, path, "a ZIP package (.xlsx, .ods)");
         if (isOldExcelStream(bytes))
             return failure(OpenErrorCode::NotAWorkbook, Why::OldExcel, path, "an Excel 2.x-4.0 stream");
-        if (!HasOle2Signature(bytes) && !startsWith(bytes, { 0x09, 0x08 }))
-            return failure(OpenErrorCode::NotAWorkbook, Why::Plain, path, "neither an OLE2 file nor a BIFF stream");
+        if (HasOle2Signature(bytes) || startsWith(bytes, { 0x09, 0x08 }))
+            format = Format::Xls;
+        else if (ZipPackage::signature(bytes))
+            format = Format::Zip;
+        else if (LooksLikeText(bytes) && !startsWithMarkup(bytes))
+            format = Format::Text;
+        else if (LooksLikeText(bytes))
+            return failure(OpenErrorCode::NotAWorkbook, Why::Markup, path, "markup (HTML or XML)");
+        else
+            return failure(OpenErrorCode::NotAWorkbook, Why::Plain, path, "neither a workbook nor text");
 
         std::error_code sizeError;
         const std::uintmax_t size = fs::file_size(p, sizeError);
+        if (format != Format::Xls && !sizeError && size > kMaxFileBytes)
+            return failure(OpenErrorCode::TooLarge, Why::Plain, path, "a file beyond the limit",
+                "die Datei ist größer als " + GermanCount(kMaxFileBytes >> 20) + " MB");
         if (!sizeError && size > bytes.size())
             bytes.reserve(static_cast<std::size_t>(size));
         std::vector<char> buffer(1 << 16);
-        while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0)
+        while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0) {
             bytes.insert(bytes.end(), buffer.data(), buffer.data() + in.gcount());
+            // A file that grows while it is read.
+            if (format != Format::Xls && bytes.size() > kMaxFileBytes)
+                return failure(OpenErrorCode::TooLarge, Why::Plain, path, "a file beyond the limit",
+                    "die Datei ist größer als " + GermanCount(kMaxFileBytes >> 20) + " MB");
+        }
         if (in.bad())
             return failure(OpenErrorCode::NotReadable, Why::Plain, path, "input/output error");
     } catch (const std::bad_alloc&) {
         return failure(OpenErrorCode::NotReadable, Why::Plain, path, "too large to hold in memory");
     }
 
-    XlsReadOutcome read = ReadXlsBytes(bytes);
-    if (!read.workbook)
-        return failure(read.failure.code, Why::Plain, path, read.failure.detail);
-    OpenResult r;
-    r.workbook = std::move(read.workbook);
-    return r;
+    try {
+        switch (format) {
+        case Format::Xls: {
+            XlsReadOutcome read = ReadXlsBytes(bytes);
+            return read.workbook ? success(std::move(read.workbook)) : failure(read.failure, path);
+        }
+        case Format::Zip: {
+            ParseFailure f;
+            const auto package = ZipPackage::open(bytes, f);
+            if (!package)
+                return failure(f, path);
+            ReadOutcome read;
+            if (IsXlsxPackage(*package))
+                read = ReadXlsxPackage(*package);
+            else if (IsOdsPackage(*package))
+                read = ReadOdsPackage(*package);
+            else
+                return failure(OpenErrorCode::NotAWorkbook, Why::OtherZip, path, "a ZIP file of another kind");
+            return read.workbook ? success(std::move(read.workbook)) : failure(read.failure, path);
+        }
+        case Format::Text: {
+            // One sheet, named after the file as spreadsheets name it.
+            ReadOutcome read = ReadCsvBytes(bytes, p.stem().string());
+            return read.workbook ? success(std::move(read.workbook)) : failure(read.failure, path);
+        }
+        }
+    } catch (const std::bad_alloc&) {
+        return failure(OpenErrorCode::TooLarge, Why::Plain, path, "out of memory while reading");
+    }
+    return failure(OpenErrorCode::NotAWorkbook, Why::Plain, path, "unknown format");
 }
 
 } // namespace zx

@@ -60,13 +60,14 @@ public:
 enum class OpenErrorCode {
     FileNotFound,
     NotReadable,  // no permission, a folder, an input/output error
-    NotAWorkbook, // another format: .xlsx, .ods, text, Excel 2.x-4.0, empty file
+    NotAWorkbook, // another format: a picture, a web page, another ZIP file, Excel 2.x-4.0, an empty file
     Encrypted,    // protected with a password
     Damaged,      // looks like a workbook but its structure is broken
+    TooLarge,     // holds more than the readers take in (see StoredWorkbook.h)
 };
 
 // A short fixed name of the code for logs and tools: "not-found",
-// "not-readable", "not-a-workbook", "encrypted", "damaged".
+// "not-readable", "not-a-workbook", "encrypted", "damaged", "too-large".
 std::string_view OpenErrorCodeName(OpenErrorCode code);
 
 struct OpenError {
@@ -83,9 +84,11 @@ struct OpenResult {
 };
 
 // Opens the workbook at path (UTF-8) read-only, reads it whole and closes the
-// file again: the file is never changed, locked or kept open. Excel 97-2003
-// (BIFF8) and Excel 5.0/95 (BIFF5/7) workbooks are read; everything else gives
-// an error.
+// file again: the file is never changed, locked or kept open. The format is
+// told by the content, whatever the file's name: Excel 97-2003 (BIFF8) and
+// Excel 5.0/95 (BIFF5/7) workbooks, Office Open XML (.xlsx) and OpenDocument
+// (.ods) workbooks, and text files of values (.csv, .txt) are read;
+// everything else gives an error.
 OpenResult OpenWorkbook(const std::string& path);
 
 } // namespace zx

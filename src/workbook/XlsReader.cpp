@@ -1,5 +1,7 @@
 #include "workbook/XlsReader.h"
 
+#include "workbook/GsfSupport.h"
+
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
 #include <gsf/gsf-input-memory.h>
@@ -8,7 +10,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <mutex>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -18,33 +19,6 @@ namespace zx {
 namespace {
 
 constexpr std::uint8_t kOle2Signature[8] = { 0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1 };
-
-// Owns one reference of a GObject.
-template <typename T>
-class GRef {
-public:
-    explicit GRef(T* p = nullptr) : p_(p) {}
-    ~GRef()
-    {
-        if (p_)
-            g_object_unref(p_);
-    }
-    GRef(const GRef&) = delete;
-    GRef& operator=(const GRef&) = delete;
-    T* get() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-private:
-    T* p_;
-};
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
 
 XlsReadOutcome parse(std::span<const std::uint8_t> stream)
 {
@@ -68,9 +42,9 @@ int findWorkbookStream(GsfInfile* ole)
         const char* name = gsf_infile_name_by_index(ole, i);
         if (!name)
             continue;
-        if (equalsIgnoringCase(name, "Workbook"))
+        if (SameNameIgnoringCase(name, "Workbook"))
             return i;
-        if (book < 0 && equalsIgnoringCase(name, "Book"))
+        if (book < 0 && SameNameIgnoringCase(name, "Book"))
             book = i;
     }
     return book;
@@ -86,8 +60,7 @@ bool HasOle2Signature(std::span<const std::uint8_t> bytes)
 std::optional<std::vector<std::uint8_t>> ExtractWorkbookStream(
     std::span<const std::uint8_t> bytes, ParseFailure& failure)
 {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { gsf_init(); });
+    InitGsf();
 
     const auto fail = [&failure](OpenErrorCode code, std::string detail) {
         failure = ParseFailure{ code, std::move(detail) };
@@ -106,8 +79,13 @@ std::optional<std::vector<std::uint8_t>> ExtractWorkbookStream(
         return fail(OpenErrorCode::Damaged, detail);
     }
     const int index = findWorkbookStream(ole.get());
-    if (index < 0)
+    if (index < 0) {
+        // Excel keeps a password-protected .xlsx in an OLE2 container.
+        for (int i = 0; i < gsf_infile_num_children(ole.get()); ++i)
+            if (const char* name = gsf_infile_name_by_index(ole.get(), i); name && SameNameIgnoringCase(name, "EncryptedPackage"))
+                return fail(OpenErrorCode::Encrypted, "an encrypted Office Open XML package");
         return fail(OpenErrorCode::NotAWorkbook, "an OLE2 file without a Workbook or Book stream");
+    }
     GRef<GsfInput> stream(gsf_infile_child_by_index(ole.get(), index));
     if (!stream)
         return fail(OpenErrorCode::Damaged, "the workbook stream cannot be opened");
@@ -131,52 +109,5 @@ XlsReadOutcome ReadXlsBytes(std::span<const std::uint8_t> bytes)
         return out;
     return parse(*stream);
 }
-
-XlsWorkbook::XlsWorkbook(ParsedWorkbook book) : book_(std::move(book)) {}
-
-const ParsedSheet* XlsWorkbook::sheet(int index) const
-{
-    if (index < 0 || static_cast<std::size_t>(index) >= book_.sheets.size())
-        return nullptr;
-    return &book_.sheets[static_cast<std::size_t>(index)];
-}
-
-int XlsWorkbook::sheetCount() const { return static_cast<int>(book_.sheets.size()); }
-
-std::string XlsWorkbook::sheetName(int index) const
-{
-    const ParsedSheet* s = sheet(index);
-    return s ? s->name : std::string();
-}
-
-SheetVisibility XlsWorkbook::sheetVisibility(int index) const
-{
-    const ParsedSheet* s = sheet(index);
-    return s ? s->visibility : SheetVisibility::Visible;
-}
-
-int XlsWorkbook::frontSheet() const { return book_.frontSheet; }
-
-Cell XlsWorkbook::cell(int index, int row, int column) const
-{
-    const ParsedSheet* s = sheet(index);
-    if (!s || row < 0 || column < 0)
-        return Cell();
-    return s->cells->at(static_cast<unsigned>(row), static_cast<unsigned>(column), book_.texts);
-}
-
-SheetExtent XlsWorkbook::extent(int index) const
-{
-    const ParsedSheet* s = sheet(index);
-    return s ? s->cells->extent() : SheetExtent{};
-}
-
-void XlsWorkbook::forEachCell(int index, const std::function<void(int, int, const Cell&)>& visit) const
-{
-    if (const ParsedSheet* s = sheet(index))
-        s->cells->forEach(book_.texts, visit);
-}
-
-bool XlsWorkbook::uses1904Dates() const { return book_.dates1904; }
 
 } // namespace zx

@@ -14,27 +14,21 @@
 
 namespace zx {
 
-class XlsWorkbook final : public Workbook {
+class XlsWorkbook final : public StoredWorkbook {
 public:
-    explicit XlsWorkbook(ParsedWorkbook book);
+    explicit XlsWorkbook(ParsedWorkbook book)
+        : StoredWorkbook(std::move(static_cast<StoredBook&>(book)))
+        , biffVersion_(book.biffVersion)
+        , codePage_(book.codePage)
+    {
+    }
 
-    int sheetCount() const override;
-    std::string sheetName(int sheet) const override;
-    SheetVisibility sheetVisibility(int sheet) const override;
-    int frontSheet() const override;
-    Cell cell(int sheet, int row, int column) const override;
-    SheetExtent extent(int sheet) const override;
-    void forEachCell(int sheet, const std::function<void(int, int, const Cell&)>& visit) const override;
-    bool uses1904Dates() const override;
-    using Workbook::cell;
-
-    int biffVersion() const { return book_.biffVersion; }
-    unsigned codePage() const { return book_.codePage; }
+    int biffVersion() const { return biffVersion_; }
+    unsigned codePage() const { return codePage_; }
 
 private:
-    const ParsedSheet* sheet(int index) const;
-
-    ParsedWorkbook book_;
+    int biffVersion_;
+    unsigned codePage_;
 };
 
 struct XlsReadOutcome {

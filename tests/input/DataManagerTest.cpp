@@ -17,7 +17,9 @@
 #include <deque>
 #include <functional>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <set>
 
 namespace zx {
 namespace {
@@ -588,6 +590,102 @@ TEST_F(DataManagerTest, WorkingStepsAndHelp)
     EXPECT_EQ(shown[1].text.find("Verbindung mit Excel"), std::string::npos);
     EXPECT_TRUE(shown[1].text.ends_with("Alle Daten für den Test müssen spaltenweise in die vordere Tabelle übertragen werden."));
     EXPECT_FALSE(manager->closed());
+}
+
+// ---- Which workbook ----------------------------------------------------------
+
+// Files of the program folder as the opener sees them: missing, a workbook
+// whose A1 tells which file it is, or unreadable.
+struct Folder {
+    std::map<std::string, double> workbooks; // file name, its A1
+    std::set<std::string> damaged;
+    std::vector<std::string> asked;
+
+    OpenResult open(const std::string& path)
+    {
+        const std::string name = path.substr(path.find_last_of('/') + 1);
+        asked.push_back(name);
+        OpenResult r;
+        if (const auto it = workbooks.find(name); it != workbooks.end()) {
+            auto book = std::make_unique<MemoryWorkbook>();
+            book->column("A1", { it->second, 2, 3, 4 });
+            r.workbook = std::move(book);
+        } else {
+            const bool bad = damaged.count(name) > 0;
+            r.error = OpenError{ bad ? OpenErrorCode::Damaged : OpenErrorCode::FileNotFound, name + (bad ? " kaputt" : " fehlt"), {} };
+        }
+        return r;
+    }
+};
+
+struct DefaultCase {
+    const char* name;
+    std::map<std::string, double> workbooks;
+    std::set<std::string> damaged;
+    std::vector<std::string> asked;
+    double a1;               // of the workbook opened, 0: none
+    const char* message;     // the start of the message shown, or nothing
+};
+
+class DefaultWorkbook : public DataManagerTest, public ::testing::WithParamInterface<DefaultCase> {};
+
+TEST_P(DefaultWorkbook, IsBlattXlsElseTheFirstNewerFormatThere)
+{
+    const DefaultCase& c = GetParam();
+    auto folder = std::make_shared<Folder>(Folder{ c.workbooks, c.damaged, {} });
+    manager = std::make_unique<DataManager>(*rec, *dialogs, view);
+    manager->opener = [folder](const std::string& p) { return folder->open(p); };
+    manager->Form_Load();
+    EXPECT_EQ(folder->asked, c.asked);
+    if (c.a1 != 0) {
+        ASSERT_NE(manager->workbook(), nullptr);
+        EXPECT_EQ(manager->workbook()->cell(0, "A1"), Cell::number(c.a1));
+        EXPECT_TRUE(messages().empty());
+    } else {
+        EXPECT_EQ(manager->workbook(), nullptr);
+        ASSERT_EQ(messages("Fehler").size(), 1u);
+        EXPECT_EQ(messages("Fehler")[0], std::string("Error = ") + c.message + " 1004 Blatt.xls in Zerantix-Verzeichnis kopieren. Weiter mit OK.");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, DefaultWorkbook,
+    ::testing::Values(
+        DefaultCase{ "BlattXlsFirst", { { "blatt.xls", 1 }, { "blatt.xlsx", 2 } }, {}, { "blatt.xls" }, 1, nullptr },
+        DefaultCase{ "ThenXlsx", { { "blatt.xlsx", 2 }, { "blatt.ods", 3 } }, {}, { "blatt.xls", "blatt.xlsx" }, 2, nullptr },
+        DefaultCase{ "ThenOds", { { "blatt.ods", 3 }, { "blatt.csv", 4 } }, {}, { "blatt.xls", "blatt.xlsx", "blatt.ods" }, 3, nullptr },
+        DefaultCase{ "ThenCsv", { { "blatt.csv", 4 } }, {}, { "blatt.xls", "blatt.xlsx", "blatt.ods", "blatt.csv" }, 4, nullptr },
+        DefaultCase{ "NoneThereSaysWhyAboutBlattXls", {}, {}, { "blatt.xls", "blatt.xlsx", "blatt.ods", "blatt.csv" }, 0,
+            "blatt.xls fehlt" },
+        DefaultCase{ "ADamagedBlattXlsIsNotPassedOver", { { "blatt.ods", 3 } }, { "blatt.xls" }, { "blatt.xls" }, 0,
+            "blatt.xls kaputt" },
+        DefaultCase{ "NorADamagedNewerOne", { { "blatt.csv", 4 } }, { "blatt.xlsx" }, { "blatt.xls", "blatt.xlsx" }, 0,
+            "blatt.xlsx kaputt" }),
+    [](const ::testing::TestParamInfo<DefaultCase>& info) { return std::string(info.param.name); });
+
+TEST_F(DataManagerTest, OpenedWorkbookReplacesTheShownOneForTheNextReadings)
+{
+    auto folder = std::make_shared<Folder>(Folder{ { { "blatt.xls", 1 }, { "andere.ods", 7 } }, { "kaputt.xlsx" }, {} });
+    manager = std::make_unique<DataManager>(*rec, *dialogs, view);
+    manager->opener = [folder](const std::string& p) { return folder->open(p); };
+    manager->Form_Load();
+    const Workbook* first = manager->workbook();
+
+    view.files = { std::nullopt, "/anderswo/kaputt.xlsx", "/anderswo/andere.ods" };
+    manager->mnuOeffnen_Click(); // cancelled
+    manager->mnuOeffnen_Click(); // unreadable: said, and the shown one stays
+    EXPECT_EQ(manager->workbook(), first);
+    EXPECT_EQ(messages("Fehler"), std::vector<std::string>{ "kaputt.xlsx kaputt" });
+    manager->mnuOeffnen_Click();
+    EXPECT_EQ(view.fileQuestions, 3);
+    ASSERT_NE(manager->workbook(), first);
+    EXPECT_EQ(view.shown, manager->workbook());
+    EXPECT_TRUE(view.visible);
+
+    view.ranges = { "A1", "A1" };
+    dialogs->input("").input("");
+    manager->mnuEinzel_Click();
+    EXPECT_EQ(rec->Werte(1, 1), 7);
+    EXPECT_EQ(rec->AnzahlWerte[2], 4);
 }
 
 // ---- Real files ------------------------------------------------------------

@@ -10,6 +10,8 @@
 #include "QtTestSupport.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
@@ -185,6 +187,40 @@ private slots:
         QCOMPARE(rec->Datentyp, Integer(0));
         QVERIFY(!workbookWindow());
         QVERIFY(child<QPushButton>(form.get(), "CmdEingabe")->isEnabled());
+    }
+
+    void anotherWorkbookFromTheManagersMenu()
+    {
+        QString shownFile;
+        ModalScript script;
+        // The file dialog runs inside the menu command; then the reading.
+        script.then("DataManagerWindow", [&](QWidget* m) {
+            menu(m, "mnuOeffnen");
+            shownFile = workbookWindow()->windowTitle();
+            menu(m, "mnuWertepaare");
+        });
+        script.then("FileDialog", [](QWidget* d) {
+            auto* dialog = static_cast<QFileDialog*>(d);
+            // The dialog starts in the program folder and offers the workbook
+            // formats; the user types a name and presses Enter. (A failed
+            // check leaves the dialog open: the test then runs into its time-out.)
+            QCOMPARE(QDir(dialog->directory()).absolutePath(), QDir(ZX_EXAMPLES_DIR).absolutePath());
+            QVERIFY(dialog->nameFilters().first().contains("*.ods"));
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            QVERIFY(name);
+            name->setText("blatt.csv");
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        script.then("RangeDialog", [](QWidget* d) {
+            QTest::keyClicks(d->findChild<QLineEdit*>("Reference"), "M2");
+            pressOk(d);
+        });
+        dialogs->input("").yesNo(true);
+        zx::test::click(form.get(), "CmdEingabe");
+        QVERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
+        QCOMPARE(shownFile, QString("Arbeitsmappe - blatt.csv"));
+        QCOMPARE(rec->AnzahlWerte[1], Integer(12));
+        QCOMPARE(rec->Werte(12, 2), 150.0);
     }
 
     void missingWorkbookMessageThenFileDialog()

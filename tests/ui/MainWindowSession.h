@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,20 +25,30 @@ struct MainWindowSession {
     std::unique_ptr<ScriptedDialogs> dialogs;
     std::unique_ptr<MainWindow> form;
     QByteArray workbookBefore;
+    std::string folder_;
 
-    static QByteArray workbookBytes()
+    // Every workbook of the program folder, byte for byte.
+    QByteArray workbookBytes() const
     {
-        QFile f(QStringLiteral(ZX_EXAMPLES_DIR "/blatt.xls"));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        QByteArray all;
+        const QDir dir(QString::fromStdString(folder_));
+        for (const QString& name : dir.entryList({ "blatt.*" }, QDir::Files, QDir::Name)) {
+            QFile f(dir.filePath(name));
+            if (f.open(QIODevice::ReadOnly))
+                all += name.toUtf8() + f.readAll();
+        }
+        return all;
     }
 
     // Called from a test's init(): a fresh record whose program directory is
-    // the example workbook's folder, and the main window shown.
-    void start()
+    // the example workbook's folder (or the folder given), and the main
+    // window shown.
+    void start(const std::string& folder = ZX_EXAMPLES_DIR)
     {
         SetDecimalSeparator(',');
         rec = std::make_unique<AnalysisRecord>();
-        rec->Verzeichnis = std::string(ZX_EXAMPLES_DIR) + "/";
+        rec->Verzeichnis = folder + "/";
+        folder_ = folder;
         workbookBefore = workbookBytes();
         QVERIFY(!workbookBefore.isEmpty());
         dialogs = std::make_unique<ScriptedDialogs>(QtScriptedDialogs());

@@ -1,10 +1,12 @@
 // Whole analyses through the real windows, one test for each data type: the
 // samples from the example workbook, the test and hypothesis chosen in the
 // main window, the level answered, and the report of the test-results window
-// compared line by line, with the additions below it on screen and on paper.
-// Statistics are SciPy's (data/make_flow_reference.py); critical values are
-// the program's documented approximations, whose own accuracy is tested on
-// their own.
+// compared line by line, with the additions below it on screen and on paper,
+// and with the report of zerantix-cli. Every test runs once for each format
+// the example workbook is saved in (blatt.xls, .xlsx, .ods, .csv), alone in
+// the program folder, so each must give the same reports. Statistics are
+// SciPy's (data/make_flow_reference.py); critical values are the program's
+// documented approximations, whose own accuracy is tested on their own.
 #include "core/AnalysisRecord.h"
 #include "core/NumberText.h"
 #include "stats/Distributions.h"
@@ -16,6 +18,7 @@
 #include "QtTestSupport.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -96,8 +99,22 @@ class TestResultsFlow : public QObject {
         return withoutDate(text);
     }
 
+    std::unique_ptr<QTemporaryDir> folder;
+
 private slots:
-    void init() { session.start(); }
+    void initTestCase_data()
+    {
+        QTest::addColumn<QString>("workbook");
+        for (const char* name : { "blatt.xls", "blatt.xlsx", "blatt.ods", "blatt.csv" })
+            QTest::newRow(name) << QString(name);
+    }
+    void init()
+    {
+        QFETCH_GLOBAL(QString, workbook);
+        folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(QFile::copy(QString(ZX_EXAMPLES_DIR) + "/" + workbook, folder->filePath(workbook)));
+        session.start(folder->path().toStdString());
+    }
     void cleanup() { session.finish(); }
 
     void singleValuesTwoSampleTTest()

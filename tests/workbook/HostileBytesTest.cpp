@@ -1,18 +1,24 @@
-// Whatever the bytes, the reader answers with a workbook or an error: no
+// Whatever the bytes, the readers answer with a workbook or an error: no
 // crash, no hang, no read outside the data (the suite also runs under
 // AddressSanitizer and UndefinedBehaviorSanitizer). Real workbooks are cut
 // short and have single bytes changed, in the container and in the
-// workbook stream.
+// workbook stream; packages built to attack (ZIP bombs, entity expansion,
+// endless repetition) end in the error that names the limit.
 #include "OleWriter.h"
+#include "ZipWriter.h"
 
+#include "workbook/CsvReader.h"
+#include "workbook/OdsReader.h"
 #include "workbook/WorkbookDump.h"
 #include "workbook/XlsReader.h"
+#include "workbook/XlsxReader.h"
 
 #include <gtest/gtest.h>
 
 #include <glib.h>
 
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <streambuf>
 
@@ -28,11 +34,12 @@ const fs::path kCorpus = ZX_XLS_CORPUS;
 std::vector<fs::path> workbooks()
 {
     std::vector<fs::path> out{ kData / "fixture-cells.xls", kData / "fixture-sheets.xls" };
-    for (const auto& e : fs::directory_iterator(kCorpus)) {
-        std::string ext = e.path().extension().string();
-        if (ext == ".xls" || ext == ".XLS")
-            out.push_back(e.path());
-    }
+    for (const fs::path& folder : { kCorpus, kCorpus / "other-formats", kData / "xml-corpus" })
+        for (const auto& e : fs::directory_iterator(folder)) {
+            std::string ext = e.path().extension().string();
+            if (ext == ".xls" || ext == ".XLS" || ext == ".xlsx" || ext == ".ods")
+                out.push_back(e.path());
+        }
     std::sort(out.begin(), out.end());
     return out;
 }
@@ -44,8 +51,10 @@ class QuietContainerWarnings : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        g_log_set_handler("libgsf:msole", static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE),
-            [](const gchar*, GLogLevelFlags, const gchar*, gpointer) { ++gsfWarnings; }, nullptr);
+        // The ZIP reader warns without a domain of its own.
+        for (const char* domain : { "libgsf:msole", static_cast<const char*>(nullptr) })
+            g_log_set_handler(domain, static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE),
+                [](const gchar*, GLogLevelFlags, const gchar*, gpointer) { ++gsfWarnings; }, nullptr);
     }
 };
 const auto* const kQuiet = ::testing::AddGlobalTestEnvironment(new QuietContainerWarnings);
@@ -89,13 +98,29 @@ void walk(const Workbook& book)
     EXPECT_TRUE(book.sheetCount() == 0 ? front == -1 : (front >= 0 && front < book.sheetCount()));
 }
 
+// Every reader that could be handed these bytes: the .xls reader always, the
+// package readers when they start like a ZIP file, the text reader when they
+// look like text (as OpenWorkbook hands them out).
 void readAndWalk(const ByteVector& bytes)
 {
-    const XlsReadOutcome out = ReadXlsBytes(bytes);
-    if (out.workbook)
-        walk(*out.workbook);
+    const XlsReadOutcome xls = ReadXlsBytes(bytes);
+    if (xls.workbook)
+        walk(*xls.workbook);
     else
-        EXPECT_FALSE(out.failure.detail.empty());
+        EXPECT_FALSE(xls.failure.detail.empty());
+    std::vector<ReadOutcome> others;
+    if (ZipPackage::signature(bytes)) {
+        others.push_back(ReadXlsxBytes(bytes));
+        others.push_back(ReadOdsBytes(bytes));
+    }
+    if (LooksLikeText(bytes))
+        others.push_back(ReadCsvBytes(bytes, "x"));
+    for (const ReadOutcome& out : others) {
+        if (out.workbook)
+            walk(*out.workbook);
+        else
+            EXPECT_FALSE(out.failure.detail.empty());
+    }
 }
 
 std::vector<ByteVector> streamsOf(const std::vector<fs::path>& files)
@@ -203,6 +228,136 @@ TEST(HostileStreams, BytesChangedAnywhere)
                 walk(XlsWorkbook(std::move(*out.workbook)));
         }
     }
+}
+
+// --- Packages built to attack ---------------------------------------------------
+
+std::string sheetXml(const std::string& inside)
+{
+    return std::string(kXmlHead) + "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+        + inside + "</worksheet>";
+}
+
+// The .xlsx of xlsxFile with its first sheet part replaced.
+ByteVector xlsxWithSheet(const std::string& sheet)
+{
+    return zipFile({ { "[Content_Types].xml", "<Types/>" },
+        { "xl/workbook.xml",
+            "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+            "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+            "<sheets><sheet name=\"S\" r:id=\"r1\"/></sheets></workbook>" },
+        { "xl/_rels/workbook.xml.rels",
+            "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+            "<Relationship Id=\"r1\" Type=\"x/worksheet\" Target=\"s.xml\"/></Relationships>" },
+        { "xl/s.xml", sheet } });
+}
+
+// Sets the unpacked size that the package claims for its part name, in the
+// local header and the central directory.
+void claimSize(ByteVector& zip, const std::string& name, std::uint32_t size)
+{
+    for (std::size_t i = 0; i + 46 < zip.size(); ++i) {
+        const bool local = zip[i] == 'P' && zip[i + 1] == 'K' && zip[i + 2] == 3 && zip[i + 3] == 4;
+        const bool central = zip[i] == 'P' && zip[i + 1] == 'K' && zip[i + 2] == 1 && zip[i + 3] == 2;
+        if (!local && !central)
+            continue;
+        const std::size_t nameAt = i + (local ? 30 : 46);
+        const std::size_t nameLength = zip[i + (local ? 26 : 28)] | (zip[i + (local ? 27 : 29)] << 8);
+        if (nameLength != name.size() || nameAt + nameLength > zip.size()
+            || !std::equal(name.begin(), name.end(), zip.begin() + static_cast<std::ptrdiff_t>(nameAt)))
+            continue;
+        const std::size_t at = i + (local ? 22 : 24);
+        for (int k = 0; k < 4; ++k)
+            zip[at + static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(size >> (8 * k));
+    }
+}
+
+struct AttackCase {
+    const char* name;
+    std::function<ByteVector()> make;
+    ReadOutcome (*read)(std::span<const std::uint8_t>);
+    OpenErrorCode code;
+};
+
+class Attacks : public ::testing::TestWithParam<AttackCase> {};
+
+TEST_P(Attacks, EndInTheErrorThatNamesTheLimit)
+{
+    const ByteVector bytes = GetParam().make();
+    const ReadOutcome out = GetParam().read(bytes);
+    ASSERT_FALSE(out.workbook);
+    EXPECT_EQ(out.failure.code, GetParam().code) << out.failure.detail;
+    if (out.failure.code == OpenErrorCode::TooLarge) {
+        EXPECT_FALSE(out.failure.reason.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Packages, Attacks,
+    ::testing::Values(
+        // 130 MB of blanks that pack to 130 KB: refused by the size the package admits.
+        AttackCase{ "ZipBomb",
+            [] { return xlsxWithSheet(sheetXml("<sheetData>" + std::string(130u << 20, ' ') + "</sheetData>")); },
+            ReadXlsxBytes, OpenErrorCode::TooLarge },
+        // The same bomb claiming 1 000 bytes: never unpacked beyond them.
+        AttackCase{ "ZipBombThatLiesAboutItsSize",
+            [] {
+                ByteVector zip = xlsxWithSheet(sheetXml("<sheetData>" + std::string(130u << 20, ' ') + "</sheetData>"));
+                claimSize(zip, "xl/s.xml", 1000);
+                return zip;
+            },
+            ReadXlsxBytes, OpenErrorCode::Damaged },
+        AttackCase{ "EntityExpansion",
+            [] {
+                std::string doctype = "<!DOCTYPE w [<!ENTITY a \"aaaaaaaaaa\">";
+                for (char c = 'b'; c <= 'k'; ++c)
+                    doctype += std::string("<!ENTITY ") + c + " \"" + std::string(10, '&') + "\">";
+                doctype += "]>";
+                return xlsxWithSheet(std::string(kXmlHead) + doctype
+                    + "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>"
+                      "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>&k;</t></is></c></row></sheetData></worksheet>");
+            },
+            ReadXlsxBytes, OpenErrorCode::Damaged },
+        // A row of 16 384 cells repeated over all 1 048 576 rows.
+        AttackCase{ "RepeatedToTheWholeSheet",
+            [] {
+                return odsFile("<table:table table:name=\"T\"><table:table-row table:number-rows-repeated=\"1048576\">"
+                               "<table:table-cell table:number-columns-repeated=\"16384\" office:value-type=\"float\" "
+                               "office:value=\"1\"/></table:table-row></table:table>");
+            },
+            ReadOdsBytes, OpenErrorCode::TooLarge },
+        AttackCase{ "RepeatedBeyondTheSheet",
+            [] {
+                return odsFile("<table:table table:name=\"T\"><table:table-row table:number-rows-repeated=\"4000000000\"/>"
+                               "<table:table-row><table:table-cell office:value-type=\"float\" office:value=\"1\"/>"
+                               "</table:table-row></table:table>");
+            },
+            ReadOdsBytes, OpenErrorCode::TooLarge },
+        AttackCase{ "CellsBeyondTheLimit",
+            [] {
+                std::string rows;
+                rows.reserve(kMaxCells * 12);
+                for (std::size_t i = 0; i <= kMaxCells / 8; ++i)
+                    rows += "<row><c><v>1</v></c><c><v>1</v></c><c><v>1</v></c><c><v>1</v></c><c><v>1</v></c><c><v>1</v></c>"
+                            "<c><v>1</v></c><c><v>1</v></c></row>";
+                return xlsxWithSheet(sheetXml("<sheetData>" + rows + "</sheetData>"));
+            },
+            ReadXlsxBytes, OpenErrorCode::TooLarge },
+        AttackCase{ "NestedAMillionDeep",
+            [] {
+                std::string deep;
+                for (int i = 0; i < 1'000'000; ++i)
+                    deep += "<x>";
+                return xlsxWithSheet(sheetXml("<sheetData>" + deep + "</sheetData>"));
+            },
+            ReadXlsxBytes, OpenErrorCode::Damaged }),
+    [](const ::testing::TestParamInfo<AttackCase>& info) { return std::string(info.param.name); });
+
+TEST(HostilePackages, ASheetThatClaimsTheWholeGridHoldsWhatIsInIt)
+{
+    const ReadOutcome out = ReadXlsxBytes(xlsxWithSheet(sheetXml(
+        "<dimension ref=\"A1:XFD1048576\"/><sheetData><row r=\"3\"><c r=\"B3\"><v>1</v></c></row></sheetData>")));
+    ASSERT_TRUE(out.workbook) << out.failure.detail;
+    EXPECT_EQ(out.workbook->extent(0), (SheetExtent{ 3, 2 }));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // that reading leaves the file alone.
 #include "BiffBuilder.h"
 #include "OleWriter.h"
+#include "ZipWriter.h"
 #include "TestPrinters.h"
 
 #include "workbook/Workbook.h"
@@ -161,6 +162,22 @@ std::vector<ErrorCase> errorCases()
     brokenStream.resize(brokenStream.size() - 3);
     ByteVector excel4{ 0x09, 0x04, 0x06, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00 };
     ByteVector zip{ 'P', 'K', 0x03, 0x04, 0x14, 0x00, 0x00, 0x00 };
+    ByteVector picture{ 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R' };
+    const std::string page = "<!DOCTYPE html>\n<html><body><table><tr><td>1</td></tr></table></body></html>";
+    ByteVector truncatedXlsx = xlsxFile({ { "Tabelle1", "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" } });
+    truncatedXlsx.resize(truncatedXlsx.size() / 2);
+    // Office packages of another kind: their relationships name another main part.
+    const auto officePackage = [](const std::string& part, const std::string& content) {
+        return zipFile({ { "[Content_Types].xml", "<Types/>" },
+            { "_rels/.rels",
+                "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship Id=\"r\" "
+                "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" Target=\""
+                    + part + "\"/></Relationships>" },
+            { part, content } });
+    };
+    const ByteVector wordDocument = officePackage("word/document.xml",
+        "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body/></w:document>");
+    const ByteVector binaryWorkbook = officePackage("xl/workbook.bin", std::string("\x83\x01\x00", 3));
     return {
         { "Missing", [](Files& f) { return static_cast<OpenErrors&>(f).pathOf("blätter.xls"); },
             OpenErrorCode::FileNotFound, "wurde nicht gefunden." },
@@ -180,12 +197,20 @@ std::vector<ErrorCase> errorCases()
         { "Device", [](Files&) { return std::string("/dev/zero"); }, OpenErrorCode::NotReadable,
             "kann nicht gelesen werden" },
         { "EmptyFile", file("leer.xls", {}), OpenErrorCode::NotAWorkbook, "ist leer" },
-        { "ZipPackage", file("neu.xlsx", zip), OpenErrorCode::NotAWorkbook, "Excel 97-2003-Arbeitsmappe" },
+        { "ZipHeaderOnly", file("neu.xlsx", zip), OpenErrorCode::Damaged, "ist beschädigt" },
+        { "TruncatedXlsx", file("halb.xlsx", truncatedXlsx), OpenErrorCode::Damaged, "ist beschädigt" },
+        { "OtherZip", file("brief.docx", zipFile({ { "word/document.xml", "<w/>" } })), OpenErrorCode::NotAWorkbook,
+            "ZIP-Archiv, aber keine Arbeitsmappe" },
+        { "WordDocument", file("brief.docx", wordDocument), OpenErrorCode::NotAWorkbook, "keine Arbeitsmappe, die Zerantix" },
+        { "BinaryWorkbook", file("binaer.xlsb", binaryWorkbook), OpenErrorCode::NotAWorkbook, "keine Arbeitsmappe, die Zerantix" },
+        { "WebPageNamedXls", file("export.xls", ByteVector(page.begin(), page.end())), OpenErrorCode::NotAWorkbook,
+            "Web-Seite oder XML-Datei" },
+        { "EncryptedXlsx", file("geheim.xlsx", oleFile({ { "EncryptionInfo", ByteVector(600, 1) }, { "EncryptedPackage", ByteVector(600, 2) } })),
+            OpenErrorCode::Encrypted, "mit einem Kennwort geschützt" },
         { "Excel4", file("alt.xls", excel4), OpenErrorCode::NotAWorkbook, "älteren Excel-Version" },
-        { "Text", file("text.xls", ByteVector{ 'a', ';', 'b', '\n' }), OpenErrorCode::NotAWorkbook,
-            "keine Excel-Arbeitsmappe" },
+        { "Picture", file("bild.xls", picture), OpenErrorCode::NotAWorkbook, "keine Arbeitsmappe, die Zerantix lesen kann" },
         { "OleWithoutWorkbook", file("brief.doc", oleFile({ { "WordDocument", ByteVector(600, 1) } })),
-            OpenErrorCode::NotAWorkbook, "keine Excel-Arbeitsmappe" },
+            OpenErrorCode::NotAWorkbook, "keine Arbeitsmappe, die Zerantix lesen kann" },
         { "Encrypted", file("geheim.xls", oleFile({ { "Workbook", filePass } })), OpenErrorCode::Encrypted,
             "mit einem Kennwort geschützt" },
         { "TruncatedContainer", file("kaputt.xls", truncatedOle), OpenErrorCode::Damaged, "ist beschädigt" },
@@ -204,6 +229,7 @@ TEST(OpenErrorCodes, HaveFixedNames)
     EXPECT_EQ(OpenErrorCodeName(OpenErrorCode::NotAWorkbook), "not-a-workbook");
     EXPECT_EQ(OpenErrorCodeName(OpenErrorCode::Encrypted), "encrypted");
     EXPECT_EQ(OpenErrorCodeName(OpenErrorCode::Damaged), "damaged");
+    EXPECT_EQ(OpenErrorCodeName(OpenErrorCode::TooLarge), "too-large");
 }
 
 // --- Reading leaves the file alone --------------------------------------------

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""Writes the reference dumps of the .xls corpus, as an independent reader
-sees it: Debian's python3-xlrd 1.2.0. One file corpus/<name>.txt per workbook,
-in the format of xlsdump:
+"""Writes the reference dumps of the workbook corpus, as independent readers
+see it: Debian's python3-xlrd 1.2.0 for .xls, python3-openpyxl 3.0.9 for
+.xlsx and python3-pandas 1.5 (on python3-odf) for .ods. One file
+corpus/<name>.txt per workbook, in the format of xlsdump:
 
     sheet<TAB>INDEX<TAB>NAME
     INDEX!REF<TAB>TYPE<TAB>VALUE      (n number, s text, b boolean, e error)
@@ -11,14 +12,17 @@ Formula cells are written as their cached results, dates as their serial
 numbers. Texts of length zero count as empty cells. Lines starting with '#'
 are comments.
 
+The workbooks are the .xls files of xls-corpus/, the .xlsx and .ods files of
+xls-corpus/other-formats/ and of xml-corpus/ (written by make_xml_corpus.py).
+
 Where this reader differs from xlrd on purpose, DEVIATIONS below gives the
 lines expected instead and the reason; the reason goes into the reference
 file too, above the expected lines, with xlrd's own view kept as comments.
 
-Run with Debian's Python (the one with python3-xlrd):
-    /usr/bin/python3 make_corpus_references.py [CORPUS_DIR]
-CORPUS_DIR defaults to the folder xls-corpus beside this script.
+Run with Debian's Python (the one with python3-xlrd, -openpyxl, -pandas):
+    /usr/bin/python3 make_corpus_references.py
 """
+import datetime
 import decimal
 import math
 import os
@@ -42,7 +46,8 @@ DEVIATIONS = {
 def dump_number(x):
     """Integral values below 1e15 as integers, others as the shortest text
     that reads back to the same double: fixed or scientific notation,
-    whichever is shorter, fixed on a tie (as C++ std::to_chars does)."""
+    whichever is shorter, fixed on a tie (as C++ std::to_chars does; its
+    fixed form of a whole number has all the number's digits)."""
     if math.isnan(x):
         return "nan"
     if math.isinf(x):
@@ -59,7 +64,9 @@ def dump_number(x):
     mantissa = digits[0] + ("." + digits[1:] if n > 1 else "")
     scientific = "%se%s%02d" % (mantissa, "-" if e10 < 0 else "+", abs(e10))
     if exp >= 0:
-        fixed = digits + "0" * exp
+        # to_chars writes a large whole number with all its digits, not
+        # the shortest digits padded with zeros.
+        fixed = str(abs(int(x)))
     elif -exp < n:
         fixed = digits[:n + exp] + "." + digits[n + exp:]
     else:
@@ -103,19 +110,100 @@ def xlrd_lines(path):
     return lines, "xlrd %s opens it" % xlrd.__VERSION__
 
 
+def openpyxl_lines(path):
+    """What openpyxl reads with data_only=True (cached formula results). Its
+    turning date-formatted numbers into datetimes is switched off, so that the
+    serial numbers stay exactly as stored."""
+    import openpyxl
+    import openpyxl.worksheet._reader as sheet_reader
+    from openpyxl.utils.datetime import to_excel
+    from openpyxl.worksheet.worksheet import Worksheet
+
+    sheet_reader.from_excel = lambda value, *args, **kwargs: value
+    book = openpyxl.load_workbook(path, data_only=True)
+    sheets = [ws for ws in book.worksheets if isinstance(ws, Worksheet)]
+    lines = ["sheet\t%d\t%s" % (i, escape(ws.title)) for i, ws in enumerate(sheets)]
+    for index, ws in enumerate(sheets):
+        for (r, c) in sorted(ws._cells):
+            cell = ws._cells[(r, c)]
+            v = cell.value
+            ref = "%d!%s" % (index, cell.coordinate)
+            if v is None or v == "":
+                continue
+            if isinstance(v, bool):
+                lines.append("%s\tb\t%d" % (ref, 1 if v else 0))
+            elif isinstance(v, (int, float)):
+                lines.append("%s\tn\t%s" % (ref, dump_number(float(v))))
+            elif isinstance(v, (datetime.datetime, datetime.date)):
+                lines.append("%s\tn\t%s" % (ref, dump_number(float(to_excel(v, book.epoch)))))
+            elif cell.data_type == "e":
+                lines.append("%s\te\t%s" % (ref, escape(v)))
+            else:
+                lines.append("%s\ts\t%s" % (ref, escape(str(v))))
+    return lines, "openpyxl %s opens it" % openpyxl.__version__
+
+
+def pandas_lines(path):
+    """The cell grid of pandas' OpenDocument reader (the one under
+    read_excel(engine="odf")), dates counted from 1899-12-30."""
+    import pandas
+    from pandas.io.excel._odfreader import ODFReader
+
+    reader = ODFReader(path)
+    lines = ["sheet\t%d\t%s" % (i, escape(n)) for i, n in enumerate(reader.sheet_names)]
+    null_date = pandas.Timestamp(1899, 12, 30)
+    for index in range(len(reader.sheet_names)):
+        grid = reader.get_sheet_data(reader.get_sheet_by_index(index), False)
+        for r, row in enumerate(grid):
+            for c, v in enumerate(row):
+                ref = "%d!%s" % (index, xlrd.cellname(r, c))
+                if isinstance(v, str):
+                    if v:
+                        lines.append("%s\ts\t%s" % (ref, escape(v)))
+                elif isinstance(v, bool):
+                    lines.append("%s\tb\t%d" % (ref, 1 if v else 0))
+                elif isinstance(v, pandas.Timestamp):
+                    lines.append("%s\tn\t%s" % (ref, dump_number((v - null_date) / pandas.Timedelta(days=1))))
+                elif isinstance(v, datetime.time):
+                    seconds = v.hour * 3600 + v.minute * 60 + v.second + v.microsecond / 1e6
+                    lines.append("%s\tn\t%s" % (ref, dump_number(seconds / 86400)))
+                elif isinstance(v, float) and math.isnan(v):
+                    continue
+                else:
+                    lines.append("%s\tn\t%s" % (ref, dump_number(float(v))))
+    return lines, "pandas %s opens it" % pandas.__version__
+
+
+READER_NAMES = {}
+
+
+def workbooks():
+    """(name, path, reader) of every corpus workbook."""
+    out = []
+    for folder, suffixes in (("xls-corpus", (".xls",)), (os.path.join("xls-corpus", "other-formats"), (".xlsx", ".ods")),
+                             ("xml-corpus", (".xlsx", ".ods"))):
+        full = os.path.join(HERE, folder)
+        for name in sorted(os.listdir(full)):
+            suffix = os.path.splitext(name)[1].lower()
+            if suffix in suffixes:
+                reader = {".xls": xlrd_lines, ".xlsx": openpyxl_lines, ".ods": pandas_lines}[suffix]
+                out.append((name, os.path.join(full, name), reader))
+    READER_NAMES.update({xlrd_lines: "xlrd " + xlrd.__VERSION__, openpyxl_lines: "openpyxl", pandas_lines: "pandas"})
+    return out
+
+
 def main():
-    corpus = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "xls-corpus")
     out_dir = os.path.join(HERE, "corpus")
     os.makedirs(out_dir, exist_ok=True)
-    names = sorted(n for n in os.listdir(corpus) if n.lower().endswith(".xls"))
-    for name in names:
-        lines, note = xlrd_lines(os.path.join(corpus, name))
-        header = ["# %s as read by xlrd %s (make_corpus_references.py); %s"
-                  % (name, xlrd.__VERSION__, note)]
+    names = workbooks()
+    for name, path, reader in names:
+        lines, note = reader(path)
+        header = ["# %s as read by %s (make_corpus_references.py); %s" % (name, READER_NAMES[reader], note)]
         if name in DEVIATIONS:
             expected, reason = DEVIATIONS[name]
-            header.append("# Differs from xlrd on purpose: " + reason)
-            header += ["# xlrd: " + line for line in lines]
+            short = READER_NAMES[reader].split()[0]
+            header.append("# Differs from %s on purpose: %s" % (short, reason))
+            header += ["# %s: %s" % (short, line) for line in lines]
             lines = expected
         with open(os.path.join(out_dir, name + ".txt"), "w", encoding="utf-8", newline="\n") as f:
             f.write("\n".join(header + lines) + "\n")
