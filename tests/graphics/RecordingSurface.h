@@ -39,14 +39,6 @@ public:
         return n * kCharWidth;
     }
 
-    const Text* find(const std::string& t) const
-    {
-        for (const Text& x : texts)
-            if (x.text == t)
-                return &x;
-        return nullptr;
-    }
-
     std::vector<double> scale;
     double lineWidth = 0;
     PlotFont font;
