@@ -102,12 +102,12 @@ TEST_F(Plot, BoxWhiskerAndXsnPlots)
     EXPECT_EQ(Drawn(s, 4.5, 50, 5, 100), "line0 4.55,77.5 4.85,77.5\nline0 4.7,65 4.7,60\nline0 4.7,90 4.7,95\n"
                                          "poly0 4.6,90 4.8,90 4.8,80 4.6,75 4.6,65 4.8,65 4.8,75 4.6,80 4.6,90\n"
                                          "Median 4.92,79\nmax 4.92,97\nmin 4.92,62\nQ3 4.92,92\nQ1 4.92,67\ns+ 4.92,83\ns- 4.92,76\n");
-    // Sample 1 is 0, 10, 10: mean 20/3 + s = sqrt(100/3) lies above the
-    // maximum and becomes the top of the range (12.44, d = 2.488).
-    single({ 0, 10, 10 }, { 2, 4, 6 });
+    // Samples 0, 10, 10 and 0, 0, 10: mean -+ s = sqrt(100/3) reach beyond
+    // the extremes and bound the range, -2.44 to 12.44 (d = 2.976).
+    single({ 0, 10, 10 }, { 0, 0, 10 });
     s = draw(kXsnPlot);
-    EXPECT_EQ(Drawn(s, 0.5, 1, 4.5, 100), "line0 0.9,45.994 2.1,45.994\nline0 1.5,12.5 1.5,62.74\nline0 2.9,32.596 4.1,32.596\n"
-                                          "line0 3.5,22.548 3.5,42.644\nbox1 1,16.987 2,75\nbox2 3,22.548 4,42.644\n");
+    EXPECT_EQ(Drawn(s, 0.5, 1, 4.5, 100), "line0 0.9,50.75 2.1,50.75\nline0 1.5,22.749 1.5,64.751\nline0 2.9,36.75 4.1,36.75\n"
+                                          "line0 3.5,22.749 3.5,64.751\nbox1 1,26.501 2,75\nbox2 3,12.5 4,60.999\n");
     EXPECT_EQ(Drawn(s, 4.5, 50, 5, 100), "line0 4.55,85 4.85,85\nline0 4.7,75 4.7,95\nbox3 blue 4.6,90 4.8,80\n"
                                          "x 4.92,87\nmax 4.92,97\nmin 4.92,77\ns+ 4.92,92\ns- 4.92,82\n");
 }
@@ -128,7 +128,7 @@ TEST_F(Plot, SummaryAndPairedValues)
 
     test::SetPairs(*rec, { 10, 12, 14, 16, 18 }, { 11, 11, 15, 19, 19 });
     ASSERT_TRUE(ComputeDescriptives(*rec, dialogs));
-    rec->Haeufigkeit(1, 1) = rec->Haeufigkeit(1, 2) = 3;
+    rec->Haeufigkeit(5, 1) = rec->Haeufigkeit(5, 2) = 3;
     const auto before = std::make_unique<AnalysisRecord>(*rec);
     const auto samples = ReadPlottedSamples(*rec, dialogs);
     ASSERT_TRUE(samples);
@@ -242,7 +242,7 @@ TEST(Hatching, LinesCoverTheShape)
     struct Case { std::vector<PlotPoint> shape; Fill fill; double spacing, length; };
     for (const Case& c : { Case { square, Fill::Downward, 1, 16 * std::sqrt(2.0) }, Case { square, Fill::Upward, 1, 16 * std::sqrt(2.0) },
              Case { notched, Fill::Downward, 0.01, 2800 * std::sqrt(2.0) }, Case { notched, Fill::Upward, 0.01, 2800 * std::sqrt(2.0) },
-             Case { square, Fill::Solid, 1, 0 }, Case { square, Fill::Downward, 0, 0 }, Case { { { 0, 0 }, { 4, 4 } }, Fill::Upward, 1, 0 },
+             Case { { { 0, 0 }, { 4, 0 }, { 0, 4 } }, Fill::Downward, 0.01, 800 * std::sqrt(2.0) }, Case { square, Fill::Solid, 1, 0 }, Case { square, Fill::Downward, 0, 0 }, Case { { { 0, 0 }, { 4, 4 } }, Fill::Upward, 1, 0 },
              Case { { { 0, 0 }, { 4, 0 }, { 4, NAN } }, Fill::Upward, 1, 0 } }) {
         double length = 0;
         for (const auto& [a, b] : HatchLines(c.shape, c.fill, c.spacing)) {

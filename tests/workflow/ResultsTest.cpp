@@ -41,43 +41,32 @@ protected:
     void tTestExample(const char* haWahl) { summary(1, 5, 1, 10, 7, 3), summary(2, 6, 1, 10, 8, 4), choose(TestNames::TTestZwei, haWahl); }
 };
 
-TEST_F(Results, ListsOfferTheTestsOfTheirDataType)
-{
-    const Texts independent = { "t-TEST für Zweistich.", "WELCH-TEST", "LORD-TEST", "WEIR-TEST", "U-TEST", "MEDIAN-TEST" };
-    const std::pair<TestList, Texts> lists[] = { { TestList::Single, independent }, { TestList::Grouped, Texts(independent.begin(), independent.begin() + 4) },
-        { TestList::Paired, { "t-TEST für Wertepaare", "WILCOXON-TEST", "VORZEICHEN-TEST" } }, { TestList::None, {} } };
-    for (const auto& [list, expected] : lists) {
-        Texts offered;
-        for (int i = 0; TestAt(list, i); ++i)
-            offered.push_back(TestAt(list, i));
-        EXPECT_EQ(offered, expected);
-        EXPECT_FALSE(TestAt(list, -1));
-    }
-    const TestList listOf[] = { TestList::None, TestList::Single, TestList::Grouped, TestList::Grouped, TestList::Paired, TestList::None };
-    for (int datentyp = 0; datentyp <= 5; ++datentyp)
-        EXPECT_EQ(ListFor(datentyp), listOf[datentyp]) << datentyp;
-    EXPECT_STREQ(DataTypeLine(3), "Datentyp: XQUER/STANDARDABWEICHUNG/UMFANG");
-    EXPECT_STREQ(DataTypeLine(5), "DATENTYP:");
-}
-
 // A click in a list: WEIR fixes its hypothesis, class groups have their
-// heading; the U-test puts the smaller sample first and says so.
+// heading, a place without a test chooses none; the U-test puts the smaller
+// sample first and says so. Summary values keep what was entered, whatever
+// rows an earlier input left.
 TEST_F(Results, ChoosingATest)
 {
     sized(2, 3, 2);
     rec->NormPruef = rec->VarPruef = "J";
     ASSERT_TRUE(StartTestChoice(*rec, *dialogs));
-    EXPECT_EQ(rec->NormPruef + rec->VarPruef, "  ");
     EXPECT_EQ(ChooseTest(*rec, *dialogs, TestList::Grouped, 3), TestChosen::TwoSidedOnly);
     EXPECT_EQ(Texts(rec->ErgText.begin(), rec->ErgText.begin() + 3), (Texts { "                                           ERGEBNISSE",
                                                                          "Bei einer Irrtumswahrscheinlichkeit von 5% ", kTwoSided[0] }));
-    EXPECT_EQ(rec->TestName + rec->HaWahl, "WEIR-TESTN");
-    EXPECT_EQ(ChooseTest(*rec, *dialogs, TestList::Grouped, 4), TestChosen::None);
+    EXPECT_EQ(rec->TestName + rec->HaWahl + rec->NormPruef + rec->VarPruef, "WEIR-TESTN  ");
+    for (const auto& [list, index] : { std::pair { TestList::Grouped, 4 }, { TestList::Single, 6 }, { TestList::Paired, 3 }, { TestList::Paired, -1 } })
+        EXPECT_EQ(ChooseTest(*rec, *dialogs, list, index), TestChosen::None);
     EXPECT_EQ(rec->TestName, "");
+    rec->ErgText[0] = "alt";
+    ChooseTest(*rec, *dialogs, TestList::Single, 0);
+    EXPECT_EQ(rec->ErgText[0], "alt");
+    ChooseTest(*rec, *dialogs, TestList::Paired, 0);
+    EXPECT_EQ(rec->ErgText[0], "                  ERGEBNISSE              ");
     EXPECT_FALSE(ChooseHypothesis(*rec, 3));
     EXPECT_TRUE(ChooseHypothesis(*rec, 2));
     EXPECT_EQ(rec->HaWahl + " " + rec->ErgText[3], "J3 gegen die Nullhypothese Ho: µ1 < µ2 untersucht.");
-    for (int n : { 4, 3 }) { // equal sizes stay as they are
+    EXPECT_EQ(std::string(DataTypeLine(4)) + "|" + DataTypeLine(0), "Datentyp: Verbunden / Wertepaare|DATENTYP:");
+    for (int n : { 4, 3 }) {
         SetUp();
         single(std::vector<double>(static_cast<std::size_t>(n), 7.0), { 1, 2, 3 });
         choose(TestNames::UTest, "N");
@@ -85,8 +74,6 @@ TEST_F(Results, ChoosingATest)
         EXPECT_EQ(messages("Fehler"), n == 3 ? Texts {} : Texts { "Beim U-Test muß n < m eingegeben werden.\r\nn < > m werden durch "
                       "Zerantix vertauscht\r\nBei der Ha-Wahl muß dies berücksichtigt werden.\r\nZum Fortsetzen drucken Sie OK." });
     }
-    // Summary values keep what was entered, whatever rows an earlier input left.
-    SetUp();
     sized(1, 3, 3);
     summary(1, 24.93, 0.9, 25, 26.4, 23.5);
     ASSERT_TRUE(StartTestChoice(*rec, *dialogs));
