@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <array>
-#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -50,20 +50,19 @@ TEST(Cli, Arguments)
         { "--daten paare --stichprobe1 M2 --test t-paare --pruefniveau 10 --pruefung ks", "4 M2, 3/0 h0 5 0@10 | -" },
         { "--daten paare --stichprobe1 M2 --test wilcoxon", "4 M2, 3/1 h0 5 -@5 | -" },
         { s + "--help", "help" }, { "--version --frei", "version" },
-        { s + "--test t --frei", "Unbekanntes Argument \u201E--frei\u201C." },
-        { s + "--test", "Zu \u201E--test\u201C fehlt der Wert." },
+        { s + "--test t --frei", "Unbekanntes Argument \u201E--frei\u201C." }, { s + "--test", "Zu \u201E--test\u201C fehlt der Wert." },
         { "--test t --stichprobe1 A2", "Der Datentyp fehlt: --daten einzelwerte|klassen|xsn|paare." },
+        { s, "Der Test fehlt: --test t|welch|lord|weir|u|median|t-paare|wilcoxon|vorzeichen." },
+        { s + "--test t --hypothese ungleich", "Unbekannte Hypothese \u201Eungleich\u201C: erlaubt sind zweiseitig, kleiner und groesser." },
+        { s + "--test t --pruefung chi", "Unbekannte Prüfung \u201Echi\u201C: erlaubt sind ks, shapiro-wilk und david." },
         { "--daten zahlen --test t", "Unbekannter Datentyp \u201Ezahlen\u201C: erlaubt sind einzelwerte, klassen, xsn und paare." },
         { "--daten klassen --test t", "Der Bereich der 1. Stichprobe fehlt: --stichprobe1 A2:A15." },
         { "--daten klassen --stichprobe1 D2 --test t", "Der Bereich der 2. Stichprobe fehlt: --stichprobe2 B2:B13." },
         { "--daten paare --stichprobe1 M2 --stichprobe2 N2", "Wertepaare werden als ein Bereich aus zwei Spalten gelesen: nur --stichprobe1, z.B. M2:N13." },
-        { s, "Der Test fehlt: --test t|welch|lord|weir|u|median|t-paare|wilcoxon|vorzeichen." },
         { s + "--test wilcoxon", "Der Test \u201Ewilcoxon\u201C passt nicht zum Datentyp \u201Eeinzelwerte\u201C: angeboten werden t, welch, lord, weir, u, median." },
         { "--daten klassen --stichprobe1 D2 --stichprobe2 G2 --test u", "Der Test \u201Eu\u201C passt nicht zum Datentyp \u201Eklassen\u201C: angeboten werden t, welch, lord, weir." },
         { "--daten paare --stichprobe1 M2 --test t", "Der Test \u201Et\u201C passt nicht zum Datentyp \u201Epaare\u201C: angeboten werden t-paare, wilcoxon, vorzeichen." },
-        { s + "--test t --hypothese ungleich", "Unbekannte Hypothese \u201Eungleich\u201C: erlaubt sind zweiseitig, kleiner und groesser." },
         { s + "--test weir --hypothese kleiner", "Der WEIR-Test prüft nur zweiseitig." },
-        { s + "--test t --pruefung chi", "Unbekannte Prüfung \u201Echi\u201C: erlaubt sind ks, shapiro-wilk und david." },
         { "--daten klassen --stichprobe1 D2 --stichprobe2 G2 --test t --pruefung shapiro-wilk",
             "Die Prüfung \u201Eshapiro-wilk\u201C wird für den Datentyp \u201Eklassen\u201C nicht angeboten." },
         { s + "--test t --pruefniveau 1", "--pruefniveau gilt nur zusammen mit --pruefung." },
@@ -75,27 +74,17 @@ TEST(Cli, Arguments)
 }
 
 struct CliRun {
-    int status = -1;
+    int status;
     std::string out, err;
 };
 
 // Runs the program with the example workbook's folder as the program folder.
 CliRun Cli(const std::string& arguments)
 {
-    const std::string errFile = testing::TempDir() + "/cli-stderr.txt";
-    FILE* pipe = ::popen((std::string("cd '") + ZX_EXAMPLES_DIR + "' && HOME=/nonexistent LC_ALL=C.UTF-8 '" + ZX_CLI + "' " + arguments + " 2>'" + errFile + "'").c_str(), "r");
-    CliRun r;
-    std::array<char, 4096> buffer;
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        r.out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (FILE* e = std::fopen(errFile.c_str(), "r")) {
-        for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), e)) > 0;)
-            r.err.append(buffer.data(), n);
-        std::fclose(e);
-    }
-    return r;
+    const std::string out = testing::TempDir() + "/cli-out.txt", err = testing::TempDir() + "/cli-err.txt";
+    const int status = std::system(("cd '" ZX_EXAMPLES_DIR "' && HOME=/nonexistent LC_ALL=C.UTF-8 '" ZX_CLI "' " + arguments + " >'" + out + "' 2>'" + err + "'").c_str());
+    auto read = [](const std::string& file) { std::ifstream in(file); return std::string(std::istreambuf_iterator<char>(in), {}); };
+    return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, read(out), read(err) };
 }
 
 const std::string kSingle = "--daten einzelwerte --stichprobe1 A2:A15 --stichprobe2 B2:B13 ";

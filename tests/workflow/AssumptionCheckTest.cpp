@@ -107,49 +107,43 @@ TEST_F(AssumptionCheck, OutcomeAndAdvicePerDataType)
 }
 
 // Samples a test cannot take or judge: a size outside its table refuses the
-// check before any sample is judged; a sample of equal values, or without
-// minimum and maximum, says why in its place while the other is judged.
+// check before any sample is judged (the report and its lines untouched); a
+// sample of equal values, or summary values without minimum and maximum, say
+// why in their place while the other sample is judged; DAVID beyond its
+// table reads its last row.
 TEST_F(AssumptionCheck, SamplesATestCannotJudge)
 {
-    single({ 1, 2, 3, 4 }, std::vector<double>(51, 1.5));
-    choose(TestNames::TTestZwei, "N");
-    rec->ErgText[3] = "alt";
-    const CheckRun refused = check(NT::ShapiroWilk);
-    EXPECT_TRUE(refused.refused && refused.normalityReport.empty());
-    EXPECT_EQ(messages("Fehler"), Texts { "Stichprobe zu groß/klein: Test nicht möglich. Wählen Sie den KS- oder DAVID-Test aus." });
-    EXPECT_EQ(rec->NormPruef + rec->VarPruef + rec->ErgText[3], "  alt");
-    SetUp();
-    SetClassGroups(*rec, 1, { 1, 2, 3 }, { 1, 0, 1 });
-    SetClassGroups(*rec, 2, { 1, 2, 3 }, { 1, 1, 1 });
-    choose(TestNames::TTestZwei, "N");
-    EXPECT_TRUE(check(NT::KolmogorovSmirnov).refused);
-    EXPECT_EQ(messages("Fehler"), Texts { "Stichprobe zu klein: Test nicht möglich. Wählen Sie den DAVID-Test aus." });
-
-    for (NT test : OfferedNormalityTests(1)) {
-        SetUp();
-        single({ 4, 4, 4, 4 }, { 0, 0, 0, 0, 0, 10, 10, 10, 10, 10 });
-        choose(TestNames::TTestZwei, "N");
-        const std::string text = check(test).normalityReport;
-        const auto reason = text.find("Test für diese Stichprobe nicht möglich: alle Werte sind gleich");
-        EXPECT_TRUE(text.find("STICHPROBE = 1") < reason && reason < text.find("STICHPROBE = 2")) << text;
-        EXPECT_EQ(rec->NormPruef, "N") << text;
-        EXPECT_TRUE(messages("Fehler").empty());
-    }
-    SetUp();
-    summary(1, 10, 2, 20, 0, 0);
-    summary(2, 10, 5, 10, 15, 5);
-    choose(TestNames::Lord, "N");
+    const std::vector<double> halves { 0, 0, 0, 0, 0, 10, 10, 10, 10, 10 };
     const std::string missing = "DAVID et al.-Test für Stichprobe 1 nicht möglich, da MIN und MAX nicht eingegeben (beide 0).";
-    EXPECT_TRUE(says(check(NT::David).normalityReport, missing));
-    EXPECT_EQ(messages("Fehler"), Texts { missing });
-    EXPECT_EQ(rec->NormPruef, "N"); // sample 2: R/s = 2 below 2.67
-
-    // DAVID beyond its table reads the last row, and says so.
-    SetUp();
-    SetClassGroups(*rec, 1, { 1, 2, 3, 4, 5 }, { 100, 300, 500, 300, 100 });
-    SetClassGroups(*rec, 2, { 1, 2, 3 }, { 2, 3, 2 });
-    choose(TestNames::Welch, "N");
-    EXPECT_TRUE(says(check(NT::David).normalityReport, "(Die Tafel endet bei n = 1000; die Grenzen für n = 1000 wurden verwendet.)"));
+    struct Case { std::function<void()> fill; NT test; const char* message; std::string inReport; const char* checks; };
+    const Case cases[] = {
+        { [&] { single({ 1, 2, 3, 4 }, std::vector<double>(51, 1.5)); }, NT::ShapiroWilk,
+            "Stichprobe zu groß/klein: Test nicht möglich. Wählen Sie den KS- oder DAVID-Test aus.", "", "  " },
+        { [&] { SetClassGroups(*rec, 1, { 1, 2, 3 }, { 1, 0, 1 }), SetClassGroups(*rec, 2, { 1, 2, 3 }, { 1, 1, 1 }); }, NT::KolmogorovSmirnov,
+            "Stichprobe zu klein: Test nicht möglich. Wählen Sie den DAVID-Test aus.", "", "  " },
+        { [&] { single({ 4, 4, 4, 4 }, halves); }, NT::KolmogorovSmirnov, nullptr, "Test für diese Stichprobe nicht möglich: alle Werte sind gleich", "N " },
+        { [&] { single({ 4, 4, 4, 4 }, halves); }, NT::ShapiroWilk, nullptr, "Test für diese Stichprobe nicht möglich: alle Werte sind gleich", "N " },
+        { [&] { single({ 4, 4, 4, 4 }, halves); }, NT::David, nullptr, "Test für diese Stichprobe nicht möglich: alle Werte sind gleich", "N " },
+        { [&] { summary(1, 10, 2, 20, 0, 0), summary(2, 10, 5, 10, 15, 5); }, NT::David, missing.c_str(), missing, "N " }, // R/s = 2 below 2.67
+        { [&] { SetClassGroups(*rec, 1, { 1, 2, 3, 4, 5 }, { 100, 300, 500, 300, 100 }), SetClassGroups(*rec, 2, { 1, 2, 3 }, { 2, 3, 2 }); },
+            NT::David, nullptr, "(Die Tafel endet bei n = 1000; die Grenzen für n = 1000 wurden verwendet.)", "N " },
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        c.fill();
+        choose(TestNames::Welch, "N");
+        rec->ErgText[3] = "alt";
+        const CheckRun run = check(c.test);
+        EXPECT_EQ(run.refused, c.inReport.empty());
+        EXPECT_EQ(messages("Fehler"), c.message ? Texts { c.message } : Texts {});
+        EXPECT_EQ(rec->NormPruef + rec->VarPruef, c.checks);
+        if (c.inReport.empty())
+            EXPECT_TRUE(run.normalityReport.empty() && rec->ErgText[3] == "alt");
+        else
+            EXPECT_TRUE(run.normalityReport.find("STICHPROBE = 1") < run.normalityReport.find(c.inReport)
+                && run.normalityReport.find(c.inReport) < run.normalityReport.find("STICHPROBE = 2"))
+                << run.normalityReport;
+    }
 }
 
 // "Weitere Tests": each list asks its level only for the data type it
