@@ -1,8 +1,6 @@
-// The assumption check without its windows: which tests lead to it, the
-// level questions, the report's layout, the outcome and advice per data
-// type, the variance comparison after a passed normality test, samples a
-// test cannot judge, and "Weitere Tests". The normality tests' statistics
-// are checked against their references in the engine's tests.
+// The assumption check without its windows: which tests lead to it, level
+// questions, report layout, outcome and advice per data type, samples a test
+// cannot judge, "Weitere Tests". The statistics: the engine's tests.
 #include "ResultsFixture.h"
 
 #include "workflow/AssumptionCheck.h"
@@ -24,16 +22,15 @@ protected:
         dialogs->input("5");
         return RunAssumptionCheck(*rec, *dialogs, test, AskCheckLevel(*rec, *dialogs, test));
     }
-    static bool says(const std::string& text, const std::string& what) { return text.find(what) != std::string::npos; }
 };
 
 TEST_F(AssumptionCheck, WhichTestsAreChecked)
 {
-    for (const char* t : { TestNames::TTestZwei, TestNames::Welch, TestNames::Lord, TestNames::Weir, TestNames::TTestPaare })
-        EXPECT_EQ(AssumptionStepFor(t), AssumptionStep::Check) << t;
-    EXPECT_EQ(AssumptionStepFor(TestNames::UTest), AssumptionStep::ShapeNotice);
-    for (const char* t : { TestNames::Median, TestNames::Wilcoxon, TestNames::Vorzeichen, "" })
-        EXPECT_EQ(AssumptionStepFor(t), AssumptionStep::None) << t;
+    using S = AssumptionStep;
+    for (const auto& [t, step] : { std::pair { TestNames::TTestZwei, S::Check }, { TestNames::Welch, S::Check }, { TestNames::Lord, S::Check },
+             { TestNames::Weir, S::Check }, { TestNames::TTestPaare, S::Check }, { TestNames::UTest, S::ShapeNotice }, { TestNames::Median, S::None },
+             { TestNames::Wilcoxon, S::None }, { TestNames::Vorzeichen, S::None }, { "", S::None } })
+        EXPECT_EQ(AssumptionStepFor(t), step) << t;
     const std::vector<NT> all = { NT::KolmogorovSmirnov, NT::ShapiroWilk, NT::David };
     const std::vector<NT> offered[] = { {}, all, { NT::KolmogorovSmirnov, NT::David }, { NT::David }, all, {} };
     for (int datentyp = 0; datentyp <= 5; ++datentyp)
@@ -101,29 +98,28 @@ TEST_F(AssumptionCheck, OutcomeAndAdvicePerDataType)
         EXPECT_EQ(run.varianceReport.has_value(), compared);
         EXPECT_EQ(rec->NormPruef + rec->VarPruef, std::string(c.normalityAdvice ? "N" : "J") + (!compared ? " " : c.varianceAdvice ? "N" : "J"));
         EXPECT_EQ(run.varianceReport.value_or(run.normalityReport), CheckReportText(*rec));
-        EXPECT_EQ(says(run.normalityReport, "STICHPROBE = 2"), rec->Datentyp != 4);
+        EXPECT_EQ(run.normalityReport.find("STICHPROBE = 2") != std::string::npos, rec->Datentyp != 4);
         EXPECT_TRUE(messages("Fehler").empty());
     }
 }
 
-// Samples a test cannot take or judge: a size outside its table refuses the
-// check before any sample is judged (the report and its lines untouched); a
-// sample of equal values, or summary values without minimum and maximum, say
-// why in their place while the other sample is judged; DAVID beyond its
-// table reads its last row.
+// A size outside a test's table refuses the check, report untouched; equal
+// values, or no minimum and maximum, say why in the sample's place while the
+// other is judged; DAVID beyond its table reads its last row.
 TEST_F(AssumptionCheck, SamplesATestCannotJudge)
 {
     const std::vector<double> halves { 0, 0, 0, 0, 0, 10, 10, 10, 10, 10 };
     const std::string missing = "DAVID et al.-Test für Stichprobe 1 nicht möglich, da MIN und MAX nicht eingegeben (beide 0).";
+    const std::string equal = "Test für diese Stichprobe nicht möglich: alle Werte sind gleich";
     struct Case { std::function<void()> fill; NT test; const char* message; std::string inReport; const char* checks; };
     const Case cases[] = {
         { [&] { single({ 1, 2, 3, 4 }, std::vector<double>(51, 1.5)); }, NT::ShapiroWilk,
             "Stichprobe zu groß/klein: Test nicht möglich. Wählen Sie den KS- oder DAVID-Test aus.", "", "  " },
         { [&] { SetClassGroups(*rec, 1, { 1, 2, 3 }, { 1, 0, 1 }), SetClassGroups(*rec, 2, { 1, 2, 3 }, { 1, 1, 1 }); }, NT::KolmogorovSmirnov,
             "Stichprobe zu klein: Test nicht möglich. Wählen Sie den DAVID-Test aus.", "", "  " },
-        { [&] { single({ 4, 4, 4, 4 }, halves); }, NT::KolmogorovSmirnov, nullptr, "Test für diese Stichprobe nicht möglich: alle Werte sind gleich", "N " },
-        { [&] { single({ 4, 4, 4, 4 }, halves); }, NT::ShapiroWilk, nullptr, "Test für diese Stichprobe nicht möglich: alle Werte sind gleich", "N " },
-        { [&] { single({ 4, 4, 4, 4 }, halves); }, NT::David, nullptr, "Test für diese Stichprobe nicht möglich: alle Werte sind gleich", "N " },
+        { [&] { single({ 4, 4, 4, 4 }, halves); }, NT::KolmogorovSmirnov, nullptr, equal, "N " },
+        { [&] { single({ 4, 4, 4, 4 }, halves); }, NT::ShapiroWilk, nullptr, equal, "N " },
+        { [&] { single({ 4, 4, 4, 4 }, halves); }, NT::David, nullptr, equal, "N " },
         { [&] { summary(1, 10, 2, 20, 0, 0), summary(2, 10, 5, 10, 15, 5); }, NT::David, missing.c_str(), missing, "N " }, // R/s = 2 below 2.67
         { [&] { SetClassGroups(*rec, 1, { 1, 2, 3, 4, 5 }, { 100, 300, 500, 300, 100 }), SetClassGroups(*rec, 2, { 1, 2, 3 }, { 2, 3, 2 }); },
             NT::David, nullptr, "(Die Tafel endet bei n = 1000; die Grenzen für n = 1000 wurden verwendet.)", "N " },
@@ -137,19 +133,15 @@ TEST_F(AssumptionCheck, SamplesATestCannotJudge)
         EXPECT_EQ(run.refused, c.inReport.empty());
         EXPECT_EQ(messages("Fehler"), c.message ? Texts { c.message } : Texts {});
         EXPECT_EQ(rec->NormPruef + rec->VarPruef, c.checks);
-        if (c.inReport.empty())
-            EXPECT_TRUE(run.normalityReport.empty() && rec->ErgText[3] == "alt");
-        else
-            EXPECT_TRUE(run.normalityReport.find("STICHPROBE = 1") < run.normalityReport.find(c.inReport)
-                && run.normalityReport.find(c.inReport) < run.normalityReport.find("STICHPROBE = 2"))
-                << run.normalityReport;
+        const std::string& text = run.normalityReport;
+        EXPECT_TRUE(c.inReport.empty() ? text.empty() && rec->ErgText[3] == "alt"
+                                       : text.find("STICHPROBE = 1") < text.find(c.inReport) && text.find(c.inReport) < text.find("STICHPROBE = 2")) << text;
     }
 }
 
-// "Weitere Tests": each list asks its level only for the data type it
-// serves (otherwise 5 %), 0.00001 to 50 %, and computes the moments first;
-// paired values are described by their differences under sample 1 only.
-// Summary values have none: their entered values stay.
+// "Weitere Tests": each list asks its level (0.00001 to 50 %) only for the
+// data type it serves, else 5 %, and computes the moments first (paired
+// values: their differences, sample 1). Summary values have none.
 TEST_F(AssumptionCheck, FurtherVarianceTests)
 {
     struct Case { VarianceList list; int datentyp; std::vector<std::optional<std::string>> answers; float level; };
@@ -172,12 +164,11 @@ TEST_F(AssumptionCheck, FurtherVarianceTests)
         EXPECT_EQ(rec->Irrtum, c.level);
         EXPECT_EQ(prompts(), Texts(c.answers.size(), std::string("Irrtumswahrscheinlichkeit/") + (paired ? "t" : "F") + "-Tab.\r\r(z.B. 0.5, 1 oder 5%)"));
         EXPECT_TRUE(messages("Fehler").empty());
-        EXPECT_TRUE(c.datentyp == 1 ? says(*report, "VARIANZ(2)                          = 8.9167") : rec->Mittelwert[2] == -99) << *report;
+        EXPECT_TRUE(c.datentyp == 1 ? report->find("VARIANZ(2)                          = 8.9167") != std::string::npos : rec->Mittelwert[2] == -99) << *report;
     }
     SetUp();
     single({ 1, 2, 3, 4, 5, 6 }, { 1, 2, 3, 4, 5, 6 });
-    summary(1, 24.93, 0.9, 25, 26.4, 23.5);
-    summary(2, 25.1, 0.8, 25, 26.5, 23.5);
+    summary(1, 24.93, 0.9, 25, 26.4, 23.5), summary(2, 25.1, 0.8, 25, 26.5, 23.5);
     rec->TestName = TestNames::TTestZwei;
     EXPECT_FALSE(RunFurtherVarianceTest(*rec, *dialogs, VarianceList::Independent));
     EXPECT_EQ(rec->TestName, TestNames::TTestZwei);

@@ -1,6 +1,5 @@
-// The record filled as data input and the main window's test choice fill it,
-// scripted dialogs that fail the test on an unprepared question, and a
-// recording fake of the main window for "Ergebnisse".
+// The record filled as data input and the test choice fill it, scripted
+// dialogs (an unprepared question fails), a recording main window.
 #pragma once
 
 #include "core/NumberText.h"
@@ -36,11 +35,7 @@ protected:
 
     void single(const std::vector<double>& x, const std::vector<double>& y) { SetSingleValues(*rec, 1, x), SetSingleValues(*rec, 2, y); }
     void differences(const std::vector<double>& d) { SetPairs(*rec, d, std::vector<double>(d.size(), 0.0)); }
-    void summary(int k, double mean, double sd, Long n, Single maximum, Single minimum)
-    {
-        rec->Datentyp = 3;
-        SetSummaryValues(*rec, k, mean, sd, n, maximum, minimum);
-    }
+    void summary(int k, double mean, double sd, Long n, Single maximum, Single minimum) { rec->Datentyp = 3, SetSummaryValues(*rec, k, mean, sd, n, maximum, minimum); }
 
     // "Wahl des TESTS", a click on the test in its list and one on the
     // hypothesis ("N", "J2" or "J3"), as the main window makes them.

@@ -1,7 +1,5 @@
-// The texts the windows show and print, composed as users have always seen
-// them, whatever the region: the confirmation listing, the descriptive
-// parameters' window text and printed page, the results report's notes and
-// frame.
+// The texts the windows show and print, whatever the region: the
+// confirmation, the parameters' window text and page, the report's notes and frame.
 #include "core/NumberText.h"
 #include "stats/Descriptive.h"
 #include "workflow/Confirmation.h"
@@ -49,9 +47,8 @@ protected:
     ScriptedDialogs dialogs { [](const std::string& what) { ADD_FAILURE() << what; } };
 };
 
-// Number texts with their leading blank and full precision, at most four
-// rows, CR after the heading lines, CR LF between the samples; the pair
-// differences.
+// Number texts with leading blank and full precision, at most four rows, CR
+// after the heading lines, CR LF between the samples; the pair differences.
 TEST_F(Texts, Confirmation)
 {
     const std::string head = "\rGewählt wurden folgende Stichproben:\r\r";
@@ -80,10 +77,9 @@ TEST_F(Texts, Confirmation)
     EXPECT_EQ(std::vector<double>(r->Differenzen.begin(), r->Differenzen.begin() + 5), (std::vector<double> { 0, 9, -2, 11, 77 }));
 }
 
-// The printed page: each parameter with a value ('x') or without. Single
-// values have no mode, skewness or excess; summary values only what was
-// entered and follows. Sample 2, never shown, is computed for the page: the
-// class-group mode of the worked example, 25.
+// The printed page: each parameter with a value ('x') or without (single
+// values: no mode, skewness, excess; summary values: what was entered and
+// follows). Sample 2, never shown, is computed for the page.
 TEST_F(Texts, ParametersPage)
 {
     const std::tuple<int, std::string, const char*> cases[] = { { 1, "xxxxxxx.xx..xxxxxxxxx", "MEDIAN                    23,0000" },
@@ -114,9 +110,8 @@ TEST_F(Texts, ParametersPage)
     }
 }
 
-// The window's text: the listing, a rule of 50 dashes, the footnote (for
-// paired values with the line about the differences) and the date with the
-// current sample's name, shortened to ten characters and in upper case.
+// The window's text: listing, 50 dashes, footnote (paired values: about the
+// differences), date and the sample's name, ten characters, upper case.
 TEST_F(Texts, ParametersWindow)
 {
     openParameters(4);
@@ -144,8 +139,7 @@ TEST_F(Texts, ResultsReportNotes)
         { "MEDIAN-TEST", "J", "J", "" }, { "VORZEICHEN-TEST", " ", " ", "" }, { "WILCOXON-TEST", "J", " ", "" } };
     for (const auto& [test, norm, var, expected] : cases) {
         r = std::make_unique<AnalysisRecord>();
-        r->TestName = test, r->NormPruef = norm, r->VarPruef = var, r->ErgText[4] = "vom Test";
-        r->Datentyp = 1, r->Bezeichnung = { "", "ATLANTIK", "PAZIFIK" };
+        r->TestName = test, r->NormPruef = norm, r->VarPruef = var, r->ErgText[4] = "vom Test", r->Datentyp = 1, r->Bezeichnung = { "", "ATLANTIK", "PAZIFIK" };
         CompleteReportLines(*r);
         EXPECT_EQ(r->ErgText[4], expected) << test << " '" << norm << "' '" << var << "'";
         EXPECT_EQ(r->ErgText[12], "Verglichen wurden: ATLANTIK und PAZIFIK");
@@ -166,8 +160,7 @@ TEST_F(Texts, ResultsReportFrame)
     const std::string frame = "L0" + s + "L1L2L3\r\n\r\nL4" + s + "L5\r\nL6\r\nL7\r\nL8" + s + "L10" + s + "L12" + s + "L13" + s + "DATUM: 06.12.2026 07:16:17";
     EXPECT_EQ(ResultsReportText(*r, "06.12.2026 07:16:17"), frame);
     r->Zusatzangaben = Supplement {};
-    r->Zusatzangaben->figures.resize(1);
-    r->Zusatzangaben->figures[0].omitted = "ohne";
+    r->Zusatzangaben->figures.resize(1), r->Zusatzangaben->figures[0].omitted = "ohne";
     EXPECT_EQ(ResultsReportText(*r, "06.12.2026 07:16:17"), frame + s + "ZUSATZANGABEN (KI = 95%-Konfidenzintervall)\r\np-Wert: ohne");
 }
 
