@@ -301,7 +301,6 @@ ResultsOutcome RunResults(AnalysisRecord& r, Dialogs& dialogs, const TestListSel
     if (r.TestName == TestNames::Weir) {
         // Two-sided at 5 % only, without a question.
         r.HaWahl = "N";
-        r.ErgText[1] = LevelLine(5);
         writeHypothesisLines(r);
         view.setResultsButtonEnabled(true);
         const SampleSummary a = SummaryOf(r, 1);

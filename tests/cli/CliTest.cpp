@@ -1,79 +1,110 @@
-// zerantix-cli as a script runs it: exit statuses and messages for bad
-// arguments and data, and JSON whose numbers are those of the report.
+// zerantix-cli: the arguments as they are read, and the program as a script
+// runs it: exit statuses and messages for bad arguments and data, a failed
+// check, and JSON whose numbers are those of the report.
+#include "cli/CommandLine.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <array>
-#include <cstdio>
-#include <string>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <sys/wait.h>
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using zx::cli::Parsed;
 
-// Runs the command with the example workbook's folder as the program folder.
-CliRun cli(const std::string& arguments)
+// What the arguments ask for, in one line: data type, ranges, list/position,
+// hypothesis, level, check@level, names, separator, format, parameters.
+std::string Read(const std::string& arguments)
 {
-    const std::string errFile = testing::TempDir() + "/cli-stderr.txt";
-    const std::string command = std::string("cd '") + ZX_EXAMPLES_DIR + "' && HOME=/nonexistent LC_ALL=C.UTF-8 '" + ZX_CLI + "' "
-        + arguments + " 2>'" + errFile + "'";
-    CliRun r;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buffer;
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        r.out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (FILE* e = std::fopen(errFile.c_str(), "r")) {
-        for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), e)) > 0;)
-            r.err.append(buffer.data(), n);
-        std::fclose(e);
-    }
-    return r;
+    std::istringstream in(arguments);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;)
+        words.push_back(w);
+    const Parsed p = zx::cli::ParseArguments(words);
+    const std::string help = " (Hilfe: zerantix-cli --help)"; // closes every message
+    if (p.kind == Parsed::Kind::Error)
+        return p.message.rfind(help) + help.size() == p.message.size() ? p.message.substr(0, p.message.size() - help.size()) : "no help: " + p.message;
+    if (p.kind != Parsed::Kind::Run)
+        return p.kind == Parsed::Kind::Help ? "help" : "version";
+    const auto& o = p.options;
+    return std::to_string(o.datentyp) + " " + o.ranges[1] + "," + o.ranges[2] + " " + std::to_string(o.testList) + "/" + std::to_string(o.testIndex) + " h"
+        + std::to_string(o.hypothesis) + " " + o.level + " " + (o.check ? std::to_string(*o.check) : "-") + "@" + o.checkLevel + " " + o.names[1]
+        + "|" + o.names[2] + " " + o.separator.value_or('-') + (o.format == zx::cli::OutputFormat::Json ? " json" : "") + (o.parameters ? " P" : "")
+        + (o.workbook ? " " + *o.workbook : "");
+}
+
+TEST(Cli, Arguments)
+{
+    const std::string s = "--daten einzelwerte --stichprobe1 A2 --stichprobe2 B2 ";
+    const std::pair<std::string, std::string> cases[] = {
+        { s + "--test t", "1 A2,B2 1/0 h0 5 -@5 | -" },
+        { s + "--test median --hypothese groesser --niveau 1 --namen Atlantik,Pazifik --trennzeichen , --format json --parameter",
+            "1 A2,B2 1/5 h2 1 -@5 Atlantik|Pazifik , json P" },
+        { "--daten=klassen --stichprobe1 D2 --stichprobe2=G2 --test weir --pruefung david --pruefniveau 1 --workbook x.ods --namen A",
+            "2 D2,G2 2/3 h0 5 1@1 A| - x.ods" },
+        { "--daten xsn --stichprobe1 J2 --stichprobe2 K2 --test lord --hypothese kleiner --pruefung david", "3 J2,K2 2/2 h1 5 0@5 | -" },
+        { "--daten paare --stichprobe1 M2:N13 --test vorzeichen --pruefung shapiro-wilk --trennzeichen .", "4 M2:N13, 3/2 h0 5 1@5 | ." },
+        { "--daten paare --stichprobe1 M2 --test t-paare --pruefniveau 10 --pruefung ks", "4 M2, 3/0 h0 5 0@10 | -" },
+        { "--daten paare --stichprobe1 M2 --test wilcoxon", "4 M2, 3/1 h0 5 -@5 | -" },
+        { s + "--help", "help" }, { "--version --frei", "version" },
+        { s + "--test t --frei", "Unbekanntes Argument \u201E--frei\u201C." }, { s + "--test", "Zu \u201E--test\u201C fehlt der Wert." },
+        { "--test t --stichprobe1 A2", "Der Datentyp fehlt: --daten einzelwerte|klassen|xsn|paare." },
+        { s, "Der Test fehlt: --test t|welch|lord|weir|u|median|t-paare|wilcoxon|vorzeichen." },
+        { s + "--test t --hypothese ungleich", "Unbekannte Hypothese \u201Eungleich\u201C: erlaubt sind zweiseitig, kleiner und groesser." },
+        { s + "--test t --pruefung chi", "Unbekannte Prüfung \u201Echi\u201C: erlaubt sind ks, shapiro-wilk und david." },
+        { "--daten zahlen --test t", "Unbekannter Datentyp \u201Ezahlen\u201C: erlaubt sind einzelwerte, klassen, xsn und paare." },
+        { "--daten klassen --test t", "Der Bereich der 1. Stichprobe fehlt: --stichprobe1 A2:A15." },
+        { "--daten klassen --stichprobe1 D2 --test t", "Der Bereich der 2. Stichprobe fehlt: --stichprobe2 B2:B13." },
+        { "--daten paare --stichprobe1 M2 --stichprobe2 N2", "Wertepaare werden als ein Bereich aus zwei Spalten gelesen: nur --stichprobe1, z.B. M2:N13." },
+        { s + "--test wilcoxon", "Der Test \u201Ewilcoxon\u201C passt nicht zum Datentyp \u201Eeinzelwerte\u201C: angeboten werden t, welch, lord, weir, u, median." },
+        { "--daten klassen --stichprobe1 D2 --stichprobe2 G2 --test u", "Der Test \u201Eu\u201C passt nicht zum Datentyp \u201Eklassen\u201C: angeboten werden t, welch, lord, weir." },
+        { "--daten paare --stichprobe1 M2 --test t", "Der Test \u201Et\u201C passt nicht zum Datentyp \u201Epaare\u201C: angeboten werden t-paare, wilcoxon, vorzeichen." },
+        { s + "--test weir --hypothese kleiner", "Der WEIR-Test prüft nur zweiseitig." },
+        { "--daten klassen --stichprobe1 D2 --stichprobe2 G2 --test t --pruefung shapiro-wilk",
+            "Die Prüfung \u201Eshapiro-wilk\u201C wird für den Datentyp \u201Eklassen\u201C nicht angeboten." },
+        { s + "--test t --pruefniveau 1", "--pruefniveau gilt nur zusammen mit --pruefung." },
+        { s + "--test t --trennzeichen ;", "Das Trennzeichen ist \u201E,\u201C oder \u201E.\u201C, nicht \u201E;\u201C." },
+        { s + "--test t --format xml", "Unbekanntes Format \u201Exml\u201C: erlaubt sind text und json." },
+    };
+    for (const auto& [arguments, expected] : cases)
+        EXPECT_EQ(Read(arguments), expected) << arguments;
+}
+
+struct CliRun { int status; std::string out, err; };
+
+// Runs the program with the example workbook's folder as the program folder.
+CliRun Cli(const std::string& arguments)
+{
+    const std::string out = testing::TempDir() + "/cli-out.txt", err = testing::TempDir() + "/cli-err.txt";
+    const int status = std::system(("cd '" ZX_EXAMPLES_DIR "' && HOME=/nonexistent LC_ALL=C.UTF-8 '" ZX_CLI "' " + arguments + " >'" + out + "' 2>'" + err + "'").c_str());
+    auto read = [](const std::string& file) { std::ifstream in(file); return std::string(std::istreambuf_iterator<char>(in), {}); };
+    return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, read(out), read(err) };
 }
 
 const std::string kSingle = "--daten einzelwerte --stichprobe1 A2:A15 --stichprobe2 B2:B13 ";
 
-TEST(Cli, RefusalsHaveTheirStatusAndMessage)
+// Refusals end with status 2 and a message on stderr, nothing on stdout.
+TEST(Cli, Refusals)
 {
-    struct Case {
-        const char* arguments;
-        int status;
-        const char* says;
+    const std::pair<std::string, const char*> cases[] = {
+        { "--daten zahlen", "Unbekannter Datentyp \u201Ezahlen\u201C" },
+        { "--daten einzelwerte --stichprobe1 A2 --stichprobe2 B2 --test t --niveau 60", "\u201E60\u201C wird nicht angenommen" },
+        { "--daten xsn --stichprobe1 J2 --stichprobe2 K2 --test lord --niveau 2", "Bitte wählen Sie nur zwischen 1% und 5%" },
+        { "--daten einzelwerte --stichprobe1 A1 --stichprobe2 B2 --test t", "Die Zelle Daten!A1 enthält keine Zahl" },
+        { "--daten einzelwerte --stichprobe1 A2:A15 --stichprobe2 ZZ --test t", "\u201EZZ\u201C der 2. Stichprobe ist kein Zellbereich" },
+        { "--workbook /gibt/es/nicht.xls " + kSingle + "--test t", "\u201E/gibt/es/nicht.xls\u201C wurde nicht gefunden" },
+        { kSingle + "--test median --pruefung ks", "nur vor den parametrischen Tests" },
     };
-    const Case cases[] = {
-        { "--daten einzelwerte --stichprobe1 A2:A15 --stichprobe2 B2:B13", 2, "Der Test fehlt" },
-        { "--test t --stichprobe1 A2", 2, "Der Datentyp fehlt" },
-        { "--daten zahlen --stichprobe1 A2 --test t", 2, "Unbekannter Datentyp \u201Ezahlen\u201C" },
-        { "--daten einzelwerte --stichprobe1 A2:A15 --stichprobe2 B2:B13 --test x", 2, "Der Test \u201Ex\u201C passt nicht" },
-        { "--daten klassen --stichprobe1 D2 --stichprobe2 G2 --test u", 2, "angeboten werden t, welch, lord, weir" },
-        { "--daten einzelwerte --stichprobe1 A2 --stichprobe2 B2 --test t --frei", 2, "Unbekanntes Argument \u201E--frei\u201C" },
-        { "--daten einzelwerte --stichprobe1 A2 --stichprobe2 B2 --test weir --hypothese kleiner", 2, "nur zweiseitig" },
-        { "--daten einzelwerte --stichprobe1 A2 --stichprobe2 B2 --test t --niveau 60", 2, "\u201E60\u201C wird nicht angenommen" },
-        { "--daten xsn --stichprobe1 J2 --stichprobe2 K2 --test lord --niveau 2", 2, "Bitte wählen Sie nur zwischen 1% und 5%" },
-        { "--daten einzelwerte --stichprobe1 A1 --stichprobe2 B2 --test t", 2, "Die Zelle Daten!A1 enthält keine Zahl" },
-        { "--daten einzelwerte --stichprobe1 A2:A15 --stichprobe2 ZZ --test t", 2, "\u201EZZ\u201C der 2. Stichprobe ist kein Zellbereich" },
-        { "--workbook /gibt/es/nicht.xls --daten einzelwerte --stichprobe1 A2 --stichprobe2 B2 --test t", 2,
-            "\u201E/gibt/es/nicht.xls\u201C wurde nicht gefunden" },
-        { "--daten einzelwerte --stichprobe1 A2 --stichprobe2 B2 --test median --pruefung ks", 2,
-            "nur vor den parametrischen Tests" },
-        { "--daten paare --stichprobe1 M2:N13 --test wilcoxon --niveau 5 --hypothese groesser", 0, "" },
-    };
-    for (const auto& c : cases) {
-        const CliRun r = cli(c.arguments);
-        SCOPED_TRACE(c.arguments);
-        EXPECT_EQ(r.status, c.status) << r.err;
-        if (c.status != 0) {
-            EXPECT_TRUE(r.out.empty()) << "no partial report on stdout: " << r.out;
-            EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
-            EXPECT_EQ(r.err.rfind("zerantix-cli: ", 0), 0u) << r.err;
-        }
+    for (const auto& [arguments, says] : cases) {
+        const CliRun r = Cli(arguments);
+        EXPECT_TRUE(r.status == 2 && r.out.empty() && r.err.rfind("zerantix-cli: ", 0) == 0 && r.err.find(says) != std::string::npos)
+            << arguments << ": " << r.status << " " << r.out << r.err;
     }
+    EXPECT_EQ(Cli("--version").status, 0);
+    EXPECT_EQ(Cli("--daten paare --stichprobe1 M2:N13 --test wilcoxon --niveau 5 --hypothese groesser").status, 0);
 }
 
 // A failed check refuses the test (status 3) and says why and what to choose.
@@ -81,19 +112,21 @@ TEST(Cli, FailedCheckRefusesTheTest)
 {
     // The herring lengths pass KOLMOGOROFF-SMIRNOV at 10 %, but their
     // variances differ there (F = 2.2733 against 2.1930).
-    const CliRun r = cli(kSingle + "--test t --pruefung ks --pruefniveau 10");
-    EXPECT_EQ(r.status, 3);
-    EXPECT_NE(r.err.find("F-Wert (berechnet)                  = 2.2733"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("WÄHLEN SIE EINEN DER EMPFOHLENEN TESTS\nEs wird bei den zu vergleichenden"), std::string::npos) << r.err;
-    EXPECT_TRUE(r.out.empty());
-    // WELCH, which the advice names, runs on the same check.
-    EXPECT_EQ(cli(kSingle + "--test welch --pruefung ks --pruefniveau 10").status, 0);
+    const CliRun r = Cli(kSingle + "--test t --pruefung ks --pruefniveau 10");
+    EXPECT_TRUE(r.status == 3 && r.out.empty() && r.err.find("F-Wert (berechnet)                  = 2.2733") != std::string::npos
+        && r.err.find("WÄHLEN SIE EINEN DER EMPFOHLENEN TESTS\nEs wird bei den zu vergleichenden") != std::string::npos) << r.status << r.err;
+    // WELCH, which the advice names, runs on the same check, which needs no equal variances.
+    const CliRun welch = Cli(kSingle + "--test welch --pruefung ks --pruefniveau 10 --format json");
+    ASSERT_EQ(welch.status, 0);
+    const auto check = nlohmann::json::parse(welch.out).at("voraussetzungen");
+    EXPECT_EQ(check.at("pruefung").get<std::string>() + "|" + check.at("normalverteilung").get<std::string>() + "|"
+            + check.at("varianzgleichheit").get<std::string>(), "ks|bestanden|nicht geprüft");
 }
 
 TEST(Cli, JsonHoldsTheReportAndItsNumbers)
 {
-    const CliRun text = cli(kSingle + "--test t --namen Atlantik,Pazifik --parameter --trennzeichen .");
-    const CliRun json = cli(kSingle + "--test t --namen Atlantik,Pazifik --parameter --trennzeichen . --format json");
+    const CliRun text = Cli(kSingle + "--test t --namen Atlantik,Pazifik --parameter --trennzeichen .");
+    const CliRun json = Cli(kSingle + "--test t --namen Atlantik,Pazifik --parameter --trennzeichen . --format json");
     ASSERT_EQ(json.status, 0) << json.err;
     const auto j = nlohmann::json::parse(json.out);
     // The report lines are those of the text output, date line aside.
@@ -104,37 +137,33 @@ TEST(Cli, JsonHoldsTheReportAndItsNumbers)
     EXPECT_EQ(j.at("test"), "t-TEST für Zweistich.");
     EXPECT_EQ(j.at("niveau_prozent"), 5.0);
     // Each listed parameter is the number the listing prints.
-    const auto& samples = j.at("stichproben");
-    ASSERT_EQ(samples.size(), 2u);
-    EXPECT_EQ(samples[0].at("name"), "Atlantik");
-    const auto& listing = j.at("parameterlisten")[0];
+    ASSERT_EQ(j.at("stichproben").size(), 2u);
+    EXPECT_EQ(j.at("stichproben")[1].at("name"), "Pazifik");
     auto printed = [&](const char* label) {
-        for (const auto& line : listing) {
-            const std::string s = line.get<std::string>();
-            if (s.find(label) != std::string::npos)
-                return std::stod(s.substr(39));
-        }
+        for (const auto& line : j.at("parameterlisten")[0])
+            if (line.get<std::string>().find(label) != std::string::npos)
+                return std::stod(line.get<std::string>().substr(39));
         return -1.0;
     };
-    const auto& p = samples[0].at("parameter");
-    EXPECT_NEAR(p.at("mittelwert").get<double>(), printed("MITTELWERT"), 5e-5);
-    EXPECT_NEAR(p.at("standardabweichung").get<double>(), printed("STANDARDABWEICHUNG"), 5e-5);
-    EXPECT_NEAR(p.at("median").get<double>(), printed("6) MEDIAN "), 5e-5);
-    EXPECT_EQ(p.at("umfang").get<double>(), printed("UMFANG"));
+    const auto& p = j.at("stichproben")[0].at("parameter");
+    for (const auto& [key, label] : { std::pair { "mittelwert", "MITTELWERT" }, std::pair { "standardabweichung", "STANDARDABWEICHUNG" },
+             std::pair { "median", "6) MEDIAN " }, std::pair { "quartilsabstand", "QUARTILSABSTAND" }, std::pair { "umfang", "UMFANG" } })
+        EXPECT_NEAR(p.at(key).get<double>(), printed(label), 5e-5) << key;
     // The test's numbers are those of its lines; the additions are numbers too.
     const auto& result = j.at("ergebnis");
-    auto reportNumber = [&](const char* label) {
-        const auto at = text.out.find(label);
-        return at == std::string::npos ? -1.0 : std::stod(text.out.substr(text.out.find('=', at) + 1));
-    };
+    auto reportNumber = [&](const char* label) { return std::stod(text.out.substr(text.out.find('=', text.out.find(label)) + 1)); };
     EXPECT_EQ(result.at("pruefgroesse"), "t");
     EXPECT_NEAR(result.at("wert").get<double>(), reportNumber("t-Wert (berechnet)"), 5e-5);
     EXPECT_NEAR(result.at("signifikanzschranke").get<double>(), reportNumber("Signifikanzschranke"), 5e-5);
     EXPECT_EQ(result.at("freiheitsgrade").get<double>(), reportNumber("Freiheitsgrade"));
     EXPECT_EQ(result.at("urteil"), "signifikant");
-    const auto& p0 = j.at("zusatzangaben").at("angaben").at(0);
-    EXPECT_EQ(p0.at("groesse"), "p_wert");
-    EXPECT_LT(p0.at("wert").get<double>(), 0.001);
+    EXPECT_EQ(j.at("zusatzangaben").at("angaben").at(0).at("groesse"), "p_wert");
+    EXPECT_LT(j.at("zusatzangaben").at("angaben").at(0).at("wert").get<double>(), 0.001);
+    // Paired values: one sample, their differences.
+    const auto paired = nlohmann::json::parse(Cli("--daten paare --stichprobe1 M2:N13 --test wilcoxon --format json").out);
+    EXPECT_EQ(paired.at("stichproben").size(), 1u);
+    EXPECT_EQ(paired.at("stichproben")[0].at("beschreibt"), "Paardifferenzen");
+    EXPECT_TRUE(paired.at("voraussetzungen").is_null());
 }
 
 } // namespace

@@ -18,6 +18,7 @@ independent (x = sample 1, y = sample 2):
   t, t_df              scipy.stats.ttest_ind, pooled variance (|t|)
   welch_t, welch_f     scipy.stats.ttest_ind(equal_var=False) (|t|) and the
                        Welch-Satterthwaite degrees of freedom
+  welch_df             welch_f rounded down, the degrees of freedom the program reads
   R1, R2               rank sums of x and y (scipy.stats.rankdata, average ranks)
   Ux                   scipy.stats.mannwhitneyu(x, y).statistic = R1 - n(n+1)/2
   tie_sum              sum of t^3 - t over runs of t equal pooled values
@@ -27,6 +28,7 @@ independent (x = sample 1, y = sample 2):
   median, median_table scipy.stats.median_test(ties="ignore", correction=False):
                        grand median; L1 H1 L2 H2 (below/above, x then y)
   median_chi2_scipy    its chi-square, N_table (ad - bc)^2 / margins
+  median_chi2          the program's chi-square: N - 1 in front instead of N_table
   verdict_<test>_<ha>  expected verdict at 5 %: S significant, R random,
                        D against the direction of a one-sided alternative,
                        - too close to the critical value to call (the
@@ -110,6 +112,7 @@ def independent(name, x, y, classes=None):
     f = (a + b) ** 2 / (a * a / (n - 1) + b * b / (m - 1))
     out.append("welch_t %s" % fmt(abs(w.statistic)))
     out.append("welch_f %s" % fmt(f))
+    out.append("welch_df %d" % np.floor(f))
 
     ranks = stats.rankdata(np.concatenate([x, y]))
     R1, R2 = ranks[:n].sum(), ranks[n:].sum()
@@ -132,6 +135,10 @@ def independent(name, x, y, classes=None):
     out.append("median %s" % fmt(med.median))
     out.append("median_table %d %d %d %d" % (L1, H1, L2, H2))
     out.append("median_chi2_scipy %s" % fmt(med.statistic))
+    # The program's chi-square: (N - 1) instead of N_table in front.
+    Nt = L1 + H1 + L2 + H2
+    chi2 = med.statistic * (N - 1) / Nt
+    out.append("median_chi2 %s" % fmt(chi2))
 
     for ha in HAS:
         alt = {"N": "two-sided", "J2": "less", "J3": "greater"}[ha]
@@ -146,9 +153,6 @@ def independent(name, x, y, classes=None):
             # The small U-test's rank sum carries its own direction.
             ep = stats.mannwhitneyu(x, y, alternative=alt, method="exact").pvalue
             out.append("verdict_u_%s %s" % (ha, "S" if ep <= ALPHA else "R"))
-        # The program's chi-square: (N - 1) instead of N_table in front.
-        Nt = L1 + H1 + L2 + H2
-        chi2 = med.statistic * (N - 1) / Nt
         mp = stats.chi2.sf(chi2, 1)
         out.append("verdict_median_%s %s" % (ha, call(mp, -(L1 * H2 - H1 * L2), ha)))
     return out
