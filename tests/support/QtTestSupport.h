@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ScriptedDialogs.h"
+#include "ui/Printing.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -42,6 +43,16 @@ inline void clickItem(QListWidget* list, int row)
 inline void click(QWidget* w, const char* buttonName)
 {
     QTest::mouseClick(child<QPushButton>(w, buttonName), Qt::LeftButton);
+}
+
+// Printing into the given PDF file, as where there is no printer; an empty
+// name cancels the file question.
+inline PrintTarget PdfTarget(const QString& file)
+{
+    PrintTarget target;
+    target.pdfOnly = true;
+    target.askPdfFile = [file](QWidget*) { return file.isEmpty() ? std::nullopt : std::optional<QString>(file); };
+    return target;
 }
 
 // The text of a PDF as poppler's pdftotext reads it, pages apart by form

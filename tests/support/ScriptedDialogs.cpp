@@ -6,21 +6,18 @@
 namespace zx::test {
 
 namespace {
+
 // Code that asks the same unprepared question over and over would otherwise
 // never return.
 constexpr std::size_t kMaxFailures = 200;
-} // namespace
 
-const char* KindName(ScriptedDialogs::Kind kind)
+const char* kindName(ScriptedDialogs::Kind kind)
 {
-    switch (kind) {
-    case ScriptedDialogs::Kind::Message: return "Meldung";
-    case ScriptedDialogs::Kind::Input: return "Eingabe";
-    case ScriptedDialogs::Kind::YesNo: return "Ja/Nein";
-    case ScriptedDialogs::Kind::OkCancel: return "OK/Abbrechen";
-    }
-    return "?";
+    constexpr const char* names[] = { "Meldung", "Eingabe", "Ja/Nein", "OK/Abbrechen" };
+    return names[static_cast<int>(kind)];
 }
+
+} // namespace
 
 ScriptedDialogs::ScriptedDialogs(std::function<void(const std::string&)> onFailure)
     : onFailure_(std::move(onFailure))
@@ -53,24 +50,20 @@ std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(Kind kind, const st
         script_.pop_front();
         return a;
     }
-    std::string what = std::string("Unvorbereitete Frage (") + KindName(kind) + ") \"" + title + "\": " + text;
+    std::string what = std::string("Unvorbereitete Frage (") + kindName(kind) + ") \"" + title + "\": " + text;
     if (!script_.empty())
-        what += std::string(" -- erwartet war eine Frage der Art ") + KindName(script_.front().kind);
-    failures_.push_back(what);
+        what += std::string(" -- erwartet war eine Frage der Art ") + kindName(script_.front().kind);
     std::fprintf(stderr, "ScriptedDialogs: %s\n", what.c_str());
     if (onFailure_)
         onFailure_(what);
-    if (failures_.size() > kMaxFailures) {
+    if (++failures_ > kMaxFailures) {
         std::fprintf(stderr, "ScriptedDialogs: zu viele unvorbereitete Fragen, Abbruch\n");
         std::abort();
     }
     return std::nullopt;
 }
 
-void ScriptedDialogs::ShowMessage(const std::string& text, const std::string& title)
-{
-    shown_.push_back({ Kind::Message, title, text });
-}
+void ScriptedDialogs::ShowMessage(const std::string& text, const std::string& title) { shown_.push_back({ Kind::Message, title, text }); }
 
 std::optional<std::string> ScriptedDialogs::InputBox(const std::string& prompt, const std::string& title)
 {
@@ -103,7 +96,7 @@ void ScriptedDialogs::clear()
 {
     script_.clear();
     shown_.clear();
-    failures_.clear();
+    failures_ = 0;
 }
 
 } // namespace zx::test

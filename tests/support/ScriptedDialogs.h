@@ -41,7 +41,6 @@ public:
     const std::vector<Shown>& shown() const { return shown_; }
     std::vector<Shown> shown(Kind kind) const;
     std::size_t pendingAnswers() const { return script_.size(); }
-    const std::vector<std::string>& failures() const { return failures_; }
     void clear();
 
 private:
@@ -55,9 +54,7 @@ private:
     std::function<void(const std::string&)> onFailure_;
     std::deque<Answer> script_;
     std::vector<Shown> shown_;
-    std::vector<std::string> failures_;
+    std::size_t failures_ = 0;
 };
-
-const char* KindName(ScriptedDialogs::Kind kind);
 
 } // namespace zx::test

@@ -1,39 +1,17 @@
 // The data input through the real windows, as a user goes through it: the
 // main window, the manager and its menu, the workbook window in which cells
 // are marked with the mouse, the range question, the names, the confirmation.
-#include "core/AnalysisRecord.h"
-#include "core/NumberText.h"
-#include "ui/Controls.h"
-#include "ui/DataManagerWindow.h"
-#include "ui/MainWindow.h"
 #include "MainWindowSession.h"
-#include "QtTestSupport.h"
 
-#include <QAction>
-#include <QDir>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QTableView>
-#include <QTest>
-#include <QTimer>
 #include <QWindow>
 
-#include <memory>
-
 using namespace zx;
-using zx::test::child;
-using zx::test::ModalScript;
-using Kind = zx::test::ScriptedDialogs::Kind;
+using namespace zx::test;
+using Kind = ScriptedDialogs::Kind;
 
 namespace {
-
-WorkbookWindow* workbookWindow()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* ww = qobject_cast<WorkbookWindow*>(w); ww && ww->isVisible())
-            return ww;
-    return nullptr;
-}
 
 // A click on a cell of the front sheet; with Shift it extends the marked range.
 void clickCell(const char* a1, Qt::KeyboardModifiers modifiers = {})
@@ -46,90 +24,56 @@ void clickCell(const char* a1, Qt::KeyboardModifiers modifiers = {})
     QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, r.center());
 }
 
-void pressOk(QWidget* dialog) { QTest::mouseClick(dialog->findChild<QPushButton*>("OK"), Qt::LeftButton); }
-
-void menu(QWidget* manager, const char* action)
-{
-    manager->findChild<QAction*>(action)->trigger();
-}
-
 } // namespace
 
 class TestDataInputFlow : public QObject {
     Q_OBJECT
 
-    zx::test::MainWindowSession session;
+    MainWindowSession session;
     std::unique_ptr<AnalysisRecord>& rec = session.rec;
-    std::unique_ptr<zx::test::ScriptedDialogs>& dialogs = session.dialogs;
+    std::unique_ptr<ScriptedDialogs>& dialogs = session.dialogs;
     std::unique_ptr<MainWindow>& form = session.form;
 
 private slots:
     void init() { session.start(); }
     void cleanup() { session.finish(); }
 
-    void singleValuesFromTheExampleWorkbook()
+    void samplesMarkedWithTheMouse()
     {
         QString firstReference;
         ModalScript script;
+        script.then("DataManagerWindow", [this](QWidget* m) {
+            // While the manager runs, nothing else on the main window works;
+            // the input runs on its stack, so it cannot be closed.
+            for (const QString& name : kButtons)
+                QVERIFY2(form->findChild<QPushButton*>(name)->isHidden(), qPrintable(name));
+            QVERIFY(!form->isEnabled() && !form->close());
+            menu(m, "mnuEinzel");
+        });
+        script.then("RangeDialog", [](QWidget* d) {
+            QTest::mouseClick(d->findChild<QPushButton*>("Abbrechen"), Qt::LeftButton);
+        });
+        // The manager stays open for another choice.
         script.then("DataManagerWindow", [](QWidget* m) { menu(m, "mnuEinzel"); });
         script.then("RangeDialog", [&](QWidget* d) {
             clickCell("A2");
             clickCell("A15", Qt::ShiftModifier);
             firstReference = d->findChild<QLineEdit*>("Reference")->text();
-            pressOk(d);
+            answerRange(d, "");
         });
-        script.then("RangeDialog", [](QWidget* d) {
-            // A typed reference: only the first cell, the reading goes on below.
-            QTest::keyClicks(d->findChild<QLineEdit*>("Reference"), "b2");
-            pressOk(d);
-        });
+        // A typed reference: only the first cell, the reading goes on below.
+        script.then("RangeDialog", [](QWidget* d) { answerRange(d, "b2"); });
         dialogs->input("Atlantik").input("Pazifik").yesNo(true);
-
-        zx::test::click(form.get(), "CmdEingabe");
-
+        click(form.get(), "CmdEingabe");
         QVERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
         QCOMPARE(firstReference, QString("$A$2:$A$15"));
-        QCOMPARE(rec->Datentyp, Integer(1));
         QCOMPARE(rec->AnzahlWerte[1], Integer(14));
-        QCOMPARE(rec->AnzahlWerte[2], Integer(12));
-        QCOMPARE(rec->Werte(1, 1), 24.3);
         QCOMPARE(rec->Werte(12, 2), 23.7);
-        QCOMPARE(rec->Bezeichnung[1], std::string("Atlantik"));
-        QCOMPARE(rec->Bezeichnung[2], std::string("Pazifik"));
-        QCOMPARE(dialogs->shown(Kind::YesNo).at(0).text,
-            std::string("Datentyp: Einzelne Werte\rGewählt wurden folgende Stichproben:\r\r1.Stichprobe: n= 14\r\n"
-                        " 24.3 25.1 23.8 26 ...\r\n\r\n2.Stichprobe: n= 12\r\n 23.1 22.8 24 23.6 ..."));
+        QCOMPARE(rec->Bezeichnung[1] + rec->Bezeichnung[2], std::string("AtlantikPazifik"));
+        QVERIFY(dialogs->shown(Kind::YesNo).at(0).text.find("n= 14\r\n 24.3 25.1 23.8 26 ...") != std::string::npos);
         QVERIFY(!workbookWindow()); // the workbook window closes with the manager
-
-        // "Wahl des TESTS" is offered and computes the descriptive values.
-        QVERIFY(child<QPushButton>(form.get(), "CmdTestWahl")->isEnabled());
-        zx::test::click(form.get(), "CmdTestWahl");
-        QVERIFY(child<ClickList>(form.get(), "List1")->isEnabled());
-        QCOMPARE(rec->Umfang[1], Long(14));
-        QVERIFY(std::fabs(rec->Mittelwert[2] - 23.44166666666667) < 1e-12);
-    }
-
-    void pairedValuesAndCancelInTheRangeQuestion()
-    {
-        ModalScript script;
-        script.then("DataManagerWindow", [](QWidget* m) { menu(m, "mnuWertepaare"); });
-        script.then("RangeDialog", [](QWidget* d) {
-            QTest::mouseClick(d->findChild<QPushButton*>("Abbrechen"), Qt::LeftButton);
-        });
-        // The manager stays open for another choice.
-        script.then("DataManagerWindow", [](QWidget* m) { menu(m, "mnuWertepaare"); });
-        script.then("RangeDialog", [](QWidget* d) {
-            clickCell("M2");
-            clickCell("N13", Qt::ShiftModifier);
-            pressOk(d);
-        });
-        dialogs->input("Blutdruck").yesNo(true);
-        zx::test::click(form.get(), "CmdEingabe");
-        QVERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
-        QCOMPARE(rec->Datentyp, Integer(4));
-        QCOMPARE(rec->AnzahlWerte[2], Integer(12));
-        QCOMPARE(rec->Differenzen[1], 9.0);
-        QCOMPARE(rec->Bezeichnung[1], std::string("Blutdruck"));
+        QCOMPARE(enabledButtons(form.get()), QString("NeuStart TestWahl ZusatzTest Ende"));
+        QVERIFY(form->isEnabled());
     }
 
     void aWrongReferenceIsRefusedInTheQuestion()
@@ -144,32 +88,25 @@ private slots:
             QCOMPARE(d->windowHandle()->transientParent(), workbookWindow()->windowHandle());
             QCOMPARE(workbookWindow()->windowHandle()->transientParent(), manager->windowHandle());
             QCOMPARE(manager->windowHandle()->transientParent(), form->windowHandle());
-            auto* field = d->findChild<QLineEdit*>("Reference");
-            QTest::keyClicks(field, "J2:");
-            pressOk(d); // refused: the question stays, grown with its hint
+            answerRange(d, "J2:"); // refused: the question stays, grown with its hint
             QVERIFY(d->isVisible());
             QVERIFY(d->findChild<QLabel*>("Problem")->isVisible());
             for (const QLabel* label : d->findChildren<QLabel*>()) {
                 const int needed = label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
                 QVERIFY2(label->height() >= needed, qPrintable(label->text()));
             }
-            field->clear();
-            QTest::keyClicks(field, "J2:J6");
-            pressOk(d);
+            d->findChild<QLineEdit*>("Reference")->clear();
+            answerRange(d, "J2:J6");
         });
-        script.then("RangeDialog", [](QWidget* d) {
-            QTest::keyClicks(d->findChild<QLineEdit*>("Reference"), "$K$2:$K$6");
-            pressOk(d);
-        });
+        script.then("RangeDialog", [](QWidget* d) { answerRange(d, "$K$2:$K$6"); });
         script.then("DataManagerWindow", [](QWidget* m) { m->close(); });
         dialogs->input("").input("").yesNo(false);
-        zx::test::click(form.get(), "CmdEingabe");
+        click(form.get(), "CmdEingabe");
         QVERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
         // "Nein": the input starts over, and closing the manager cancels it.
         QCOMPARE(rec->TestName, std::string("ENDE"));
         QCOMPARE(rec->Datentyp, Integer(3)); // the last complete reading stays in the record
-        QVERIFY(child<QPushButton>(form.get(), "CmdEingabe")->isEnabled());
-        QVERIFY(!child<QPushButton>(form.get(), "CmdTestWahl")->isEnabled());
+        QCOMPARE(enabledButtons(form.get()), QString("Eingabe Ende"));
     }
 
     // Closing the manager while the range question is open ends the input
@@ -181,7 +118,7 @@ private slots:
         script.then("RangeDialog", [](QWidget*) {
             QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
         });
-        zx::test::click(form.get(), "CmdEingabe");
+        click(form.get(), "CmdEingabe");
         QTRY_VERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
         QCOMPARE(rec->TestName, std::string("ENDE"));
         QCOMPARE(rec->Datentyp, Integer(0));
@@ -211,12 +148,9 @@ private slots:
             name->setText("blatt.csv");
             QTest::keyClick(name, Qt::Key_Return);
         });
-        script.then("RangeDialog", [](QWidget* d) {
-            QTest::keyClicks(d->findChild<QLineEdit*>("Reference"), "M2");
-            pressOk(d);
-        });
+        script.then("RangeDialog", [](QWidget* d) { answerRange(d, "M2"); });
         dialogs->input("").yesNo(true);
-        zx::test::click(form.get(), "CmdEingabe");
+        click(form.get(), "CmdEingabe");
         QVERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
         QCOMPARE(shownFile, QString("Arbeitsmappe - blatt.csv"));
         QCOMPARE(rec->AnzahlWerte[1], Integer(12));
@@ -229,13 +163,11 @@ private slots:
         ModalScript script;
         script.then("FileDialog", [](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
         script.then("DataManagerWindow", [](QWidget* m) { menu(m, "mnuAbbruch"); });
-        zx::test::click(form.get(), "CmdEingabe");
+        click(form.get(), "CmdEingabe");
         QVERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
         const auto shown = dialogs->shown(Kind::Message);
         QCOMPARE(shown.size(), std::size_t(1));
-        QCOMPARE(shown[0].title, std::string("Fehler"));
-        QCOMPARE(shown[0].text, std::string("Error = Die Datei \u201E/nirgends/blatt.xls\u201C wurde nicht gefunden. 1004 "
-                                            "Blatt.xls in Zerantix-Verzeichnis kopieren. Weiter mit OK."));
+        QVERIFY(shown[0].text.find("\u201E/nirgends/blatt.xls\u201C wurde nicht gefunden") != std::string::npos);
         QCOMPARE(rec->TestName, std::string("ENDE"));
     }
 };

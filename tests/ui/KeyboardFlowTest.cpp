@@ -2,26 +2,16 @@
 // message and input boxes: Tab and Enter in the start window, mnemonics on
 // the buttons and in the manager's menu, typing in the questions, arrow keys
 // and Enter in the workbook window, arrow keys in the lists.
-#include "core/AnalysisRecord.h"
-#include "core/NumberText.h"
-#include "ui/Controls.h"
-#include "ui/MainWindow.h"
 #include "ui/QtDialogs.h"
 #include "ui/ResultsWindow.h"
 #include "ui/StartWindow.h"
-#include "ui/WorkbookWindow.h"
-#include "QtTestSupport.h"
+#include "MainWindowSession.h"
 
-#include <QLineEdit>
-#include <QMenu>
 #include <QTableView>
-#include <QTest>
-#include <QTimer>
 #include <QWindow>
 
 using namespace zx;
-using zx::test::child;
-using zx::test::ModalScript;
+using namespace zx::test;
 
 namespace {
 
@@ -30,14 +20,6 @@ void type(QWidget* dialog, const char* text)
     auto* field = dialog->findChild<QLineEdit*>();
     QTest::keyClicks(field, text);
     QTest::keyClick(field, Qt::Key_Return);
-}
-
-WorkbookWindow* workbookWindow()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* ww = qobject_cast<WorkbookWindow*>(w); ww && ww->isVisible())
-            return ww;
-    return nullptr;
 }
 
 } // namespace

@@ -1,24 +1,53 @@
 // The main window on the example workbook with scripted dialogs, for tests
-// that go through the real windows from the data input onwards.
+// that go through the real windows from the main window onwards, and what
+// they do there.
 #pragma once
 
 #include "core/AnalysisRecord.h"
 #include "core/NumberText.h"
 #include "ui/Controls.h"
 #include "ui/MainWindow.h"
+#include "ui/WorkbookWindow.h"
 #include "QtTestSupport.h"
 
 #include <QAction>
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QStringList>
 
 #include <memory>
 
 namespace zx::test {
+
+inline const QStringList kButtons = { "CmdEingabe", "CmdNeuStart", "CmdTestWahl", "CmdZusatzTest", "CmdErgebnisse",
+    "CmdDeskriptive", "CmdGraphik", "CmdEnde" };
+
+// The main window's enabled buttons, "Cmd" left out.
+inline QString enabledButtons(QWidget* form)
+{
+    QStringList on;
+    for (const QString& name : kButtons)
+        if (form->findChild<QPushButton*>(name)->isEnabled())
+            on << name.mid(3);
+    return on.join(' ');
+}
+
+inline WorkbookWindow* workbookWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* ww = qobject_cast<WorkbookWindow*>(w); ww && ww->isVisible())
+            return ww;
+    return nullptr;
+}
+
+inline void menu(QWidget* manager, const char* action) { manager->findChild<QAction*>(action)->trigger(); }
+
+// A range typed into the question, and "OK".
+inline void answerRange(QWidget* dialog, const QString& range)
+{
+    QTest::keyClicks(dialog->findChild<QLineEdit*>("Reference"), range);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("OK"), Qt::LeftButton);
+}
 
 struct MainWindowSession {
     std::unique_ptr<AnalysisRecord> rec;
@@ -62,29 +91,15 @@ struct MainWindowSession {
     void readSamples(const char* menuEntry, const QStringList& ranges, const QStringList& names)
     {
         ModalScript script;
-        script.then("DataManagerWindow", [menuEntry](QWidget* m) { m->findChild<QAction*>(menuEntry)->trigger(); });
+        script.then("DataManagerWindow", [menuEntry](QWidget* m) { menu(m, menuEntry); });
         for (const QString& range : ranges)
-            script.then("RangeDialog", [range](QWidget* d) {
-                QTest::keyClicks(d->findChild<QLineEdit*>("Reference"), range);
-                QTest::mouseClick(d->findChild<QPushButton*>("OK"), Qt::LeftButton);
-            });
+            script.then("RangeDialog", [range](QWidget* d) { answerRange(d, range); });
         for (const QString& name : names)
             dialogs->input(name.toStdString());
         dialogs->yesNo(true);
         click(form.get(), "CmdEingabe");
         QVERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
         click(form.get(), "CmdTestWahl");
-    }
-
-    // A test and a hypothesis (-1: none) chosen, "Ergebnisse" with the level.
-    void choose(const char* listName, int test, int hypothesis, const char* level)
-    {
-        clickItem(child<ClickList>(form.get(), listName), test);
-        if (hypothesis >= 0)
-            clickItem(child<ClickList>(form.get(), "List5"), hypothesis);
-        if (level)
-            dialogs->input(level);
-        click(form.get(), "CmdErgebnisse");
     }
 
     // Called from cleanup(): every prepared answer must have been asked for,

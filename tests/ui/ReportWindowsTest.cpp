@@ -1,0 +1,281 @@
+// The windows that show a seeded record's results, and their printouts (a
+// PDF here, where no printer is set up): the test-results window with
+// today's date, every line of its report on as many sheets as it needs, or
+// the reason printing failed; the descriptive parameters' printed page; the
+// plot window's menus, its size, its printout and its image files.
+#include "core/AnalysisRecord.h"
+#include "core/DateText.h"
+#include "core/NumberText.h"
+#include "stats/Descriptive.h"
+#include "ui/Controls.h"
+#include "ui/ParametersWindow.h"
+#include "ui/PlotPainter.h"
+#include "ui/PlotWindow.h"
+#include "ui/ResultsWindow.h"
+#include "workflow/ParametersListing.h"
+#include "QtTestSupport.h"
+#include "Samples.h"
+
+#include <QAction>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using namespace zx;
+using namespace zx::test;
+using Kind = ScriptedDialogs::Kind;
+
+class TestReportWindows : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AnalysisRecord> rec;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<QWidget> window;
+    QTemporaryDir tmp;
+
+    template <typename W>
+    W* open()
+    {
+        window = std::make_unique<W>(*rec, *dialogs);
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            qWarning("window not shown");
+        return static_cast<W*>(window.get());
+    }
+
+    ResultsWindow* results()
+    {
+        auto* w = open<ResultsWindow>();
+        w->setTitle("t-TEST für Zweistich.");
+        return w;
+    }
+
+    void trigger(const char* entry) { child<QAction>(window.get(), entry)->trigger(); }
+
+private slots:
+    void init()
+    {
+        SetDecimalSeparator(',');
+        rec = std::make_unique<AnalysisRecord>();
+        dialogs = std::make_unique<ScriptedDialogs>(QtScriptedDialogs());
+        SetSingleValues(*rec, 1, { 10, 30, 40, 50, 60 });
+        SetSingleValues(*rec, 2, { 20, 35, 45, 55, 80 });
+        rec->Bezeichnung[1] = "ATLANTIK";
+        rec->Bezeichnung[2] = "PAZIFIK";
+        rec->TestName = "t-TEST für Zweistich.";
+        rec->ErgText[7] = "      t-Wert (berechnet)          = 2,2361";
+        QVERIFY(ComputeDescriptives(*rec, *dialogs));
+    }
+
+    void cleanup() { window.reset(); }
+
+    void resultsWithTodaysDate()
+    {
+        ResultsWindow* form = results();
+        QCOMPARE(form->windowTitle(), QString("Test/Ergebnisse"));
+        QCOMPARE(child<QLabel>(form, "Label1")->text(), QString::fromUtf8("t-TEST für Zweistich."));
+        const QStringList lines = form->reportText().split('\n');
+        QVERIFY(lines.contains(QString::fromStdString(rec->ErgText[7])));
+        QVERIFY(lines.contains("Verglichen wurden: ATLANTIK und PAZIFIK"));
+        // German form whatever the environment's locale (the suite runs under C).
+        QVERIFY2(QRegularExpression("^DATUM: \\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d$").match(lines.last()).hasMatch(),
+            qPrintable(lines.last()));
+        QVERIFY(lines.last().contains(QDate::currentDate().toString("dd.MM.yyyy")));
+        click(form, "CmdWeiter");
+        QVERIFY(!form->isVisible());
+        // Qt's standard dialogs speak German on an English or C desktop.
+        QVERIFY(InstallGermanTranslations(*QCoreApplication::instance()));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QString("Suchen in:"));
+    }
+
+    // Long names run out of the window's width: on paper the report is text
+    // pages, nothing cut, the names wrapped and a second sheet when needed.
+    void resultsOnAsManySheetsAsTheyNeed()
+    {
+        rec->Bezeichnung[1] = std::string(5000, 'A') + "ENDE1";
+        rec->TestName = "U-TEST";
+        ResultsWindow* form = results();
+        const QString file = tmp.filePath("lang.pdf");
+        form->printTarget = PdfTarget(file);
+        click(form, "CmdDruck");
+        QCOMPARE(form->lastPrint, PrintOutcome::SavedAsPdf);
+        const QString text = PdfText(file, false);
+        QVERIFY2(text.count('\f') >= 2, "at least two sheets");
+        // The name runs across the sheet's end: without the head of the next
+        // sheet and the page numbers, it is whole.
+        QString joined = text;
+        joined.remove(QRegularExpression("\\s")).remove(QRegularExpression("Zerantix|t-TESTfürZweistich\\.|Seite\\d+von\\d+"));
+        QVERIFY(joined.contains(QString(5000, 'A') + "ENDE1undPAZIFIK"));
+        for (const char* shown : { "2,2361", "VORSICHT", "DATUM:", "Seite 2 von" })
+            QVERIFY2(text.contains(shown), shown);
+        QVERIFY2(!text.contains("Drucken"), "the buttons are not printed");
+    }
+
+    // The file-error message with its number, the file and why it failed.
+    void printingFails_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("error"); // none: the file question was cancelled
+        QTest::addColumn<QString>("why");
+        QTest::newRow("no such folder") << "/gibt/es/nicht/bericht.pdf" << "64" << "der Ordner „/gibt/es/nicht“ existiert nicht.";
+        QTest::newRow("a file for a folder") << "/etc/passwd/bericht.pdf" << "64" << "„/etc/passwd“ ist kein Ordner.";
+        QTest::newRow("not writable") << "/proc/zerantix-bericht.pdf" << "79"
+                                      << "der Ordner erlaubt kein Schreiben, oder der Datenträger ist voll.";
+        QTest::newRow("cancelled") << "" << "" << "";
+    }
+
+    void printingFails()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, error);
+        QFETCH(QString, why);
+        ResultsWindow* form = results();
+        form->printTarget = PdfTarget(file);
+        form->CmdDruck_Click();
+        QCOMPARE(form->lastPrint, error.isEmpty() ? PrintOutcome::Cancelled : PrintOutcome::Failed);
+        QCOMPARE(dialogs->shown().size(), std::size_t(!error.isEmpty()));
+        if (error.isEmpty())
+            return;
+        const QString text = QString::fromStdString(dialogs->shown()[0].text);
+        QCOMPARE(dialogs->shown()[0].title, std::string("Fehler"));
+        QVERIFY2(text.startsWith("Error =  " + error + "in Zeile =  0"), qPrintable(text));
+        QVERIFY2(text.endsWith("\r\nDie PDF-Datei „" + file + "“ kann nicht geschrieben werden: " + why), qPrintable(text));
+    }
+
+    // Every piece of the printed page in order (blanks as pdftotext sees
+    // them), the parameters' labels and values on one line each.
+    void parametersOnOneSheet()
+    {
+        auto* form = open<ParametersWindow>();
+        const QString file = tmp.filePath("parameter.pdf");
+        form->printTarget = PdfTarget(file);
+        click(form, "CmdPrint");
+        QCOMPARE(form->lastPrint, PrintOutcome::SavedAsPdf);
+        const QString printed = PdfText(file);
+        QCOMPARE(printed.count('\f'), 1);
+        const auto page = ParametersPrintout(*rec, *dialogs, ReportDate());
+        QVERIFY(page.has_value());
+        const QString flat = printed.simplified();
+        qsizetype at = 0;
+        for (const PrintLine& line : *page)
+            for (const PrintPiece& piece : line.pieces) {
+                const QString text = QString::fromStdString(piece.text).simplified();
+                at = flat.indexOf(text, at);
+                QVERIFY2(at >= 0, qPrintable("not printed: " + text + "\n" + printed));
+            }
+        QVERIFY2(printed.contains(QRegularExpression("Probe= 2 PAZIFIK +- MITTELWERT +47,0000\n")), qPrintable(printed));
+    }
+
+    // Text laid out for the printer goes on to further sheets, and a piece
+    // too long for its line on to the next line.
+    void longTextGoesOnFurtherSheets()
+    {
+        PrintedText text;
+        for (int i = 1; i <= 90; ++i)
+            text.push_back({ { "Courier New", 10, false }, { { 0, 3, "Zeile " + std::to_string(i) } } });
+        std::string longPiece;
+        for (int i = 0; i < 40; ++i)
+            longPiece += "Wort" + std::to_string(i) + "-";
+        text.push_back({ { "UNIVERS", 12, true }, { { 0, 3, longPiece } } });
+        const QString file = tmp.filePath("lang.pdf");
+        QCOMPARE(PrintPages(nullptr, *dialogs, PdfTarget(file), "lang", [&](PrintPage& p) { return WriteText(p, text); }),
+            PrintOutcome::SavedAsPdf);
+        const QString printed = PdfText(file);
+        QCOMPARE(printed.count('\f'), 2); // two sheets, each ended by a form feed
+        for (int i = 1; i <= 90; ++i)
+            QVERIFY2(printed.contains(QString("Zeile %1\n").arg(i)), qPrintable(QString::number(i)));
+        QVERIFY2(QString(printed).remove(QRegularExpression("\\s")).contains(QString::fromStdString(longPiece)), qPrintable(printed));
+    }
+
+    // The menus reach the settings; the plot's coordinates span the window
+    // whatever its size.
+    void plotMenusAndSize()
+    {
+        auto* form = open<PlotWindow>();
+        QVERIFY(form->hasPlot());
+        dialogs->input("Heringe");
+        trigger("mnuFileTitel");
+        trigger("mnuBoxWisker");
+        // Name and size of the chosen font; the plot's text is never bold.
+        form->chooseFont = [](const QFont&, QWidget*) { return std::optional<QFont>(NamedFont("Courier New", 14, true)); };
+        trigger("mnuFileFonts");
+        QCOMPARE(form->settings().GraphTitel, std::string("Heringe"));
+        QCOMPARE(form->settings().PlotArt, std::string(kBoxWhiskerPlot));
+        QCOMPARE(form->settings().font, (PlotFont { "Courier New", 14, false }));
+        trigger("mnuFileHilfe2");
+        QCOMPARE(dialogs->shown(Kind::Message).at(0).title, std::string("Hinweis"));
+        form->resize(1000, 600);
+        QApplication::processEvents();
+        QCOMPARE(form->canvas()->size(), form->centralWidget()->size());
+        QImage image(form->canvas()->size(), QImage::Format_RGB32);
+        QPainter painter(&image);
+        PainterSurface surface(painter, QRectF(image.rect()));
+        surface.setScale(-1.5, 110, 7, -130);
+        QCOMPARE(surface.map({ -1.5, 110 }), QPointF(0, 0));
+        QCOMPARE(surface.map({ 5.5, -20 }), QPointF(image.width(), image.height()));
+        trigger("mnuFileExit");
+        QVERIFY(!form->isVisible());
+    }
+
+    // Printed, and saved as PNG, SVG and PDF, through the same drawing; a
+    // file that cannot be written is reported.
+    void plotOnPaperAndInFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("printed") << "druck.pdf" << true;
+        QTest::newRow("PNG") << "plot.png" << true;
+        QTest::newRow("SVG") << "plot.svg" << true;
+        QTest::newRow("PDF") << "plot.pdf" << true;
+        QTest::newRow("no such folder") << "/gibt/es/nicht/plot.png" << false;
+    }
+
+    void plotOnPaperAndInFiles()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, written);
+        auto* form = open<PlotWindow>();
+        file = file.startsWith('/') ? file : tmp.filePath(file);
+        if (file.endsWith("druck.pdf")) {
+            form->printTarget = PdfTarget(file);
+            trigger("mnuFilePrint");
+        } else {
+            form->askImageFile = [&](QWidget*) { return std::optional<QString>(file); };
+            trigger("mnuFileSaveImage");
+        }
+        QFile saved(file);
+        QCOMPARE(saved.exists(), written);
+        QCOMPARE(dialogs->shown(Kind::Message).size(), std::size_t(!written)); // "Fehler"
+        const QSize size = form->canvas()->size();
+        QString text;
+        if (!written)
+            return;
+        if (file.endsWith("png")) {
+            const QImage image(file);
+            QCOMPARE(image.size(), size);
+            int ink = 0; // dark pixels: the plot's lines and texts
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    ink += qGray(image.pixel(x, y)) < 128;
+            QVERIFY(ink > 1000);
+            return;
+        }
+        if (file.endsWith("svg")) {
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            text = QString::fromUtf8(saved.readAll());
+            QVERIFY(text.contains(QString("viewBox=\"0 0 %1 %2\"").arg(size.width()).arg(size.height())));
+            text.replace(QRegularExpression("<[^>]*>"), "\n");
+        } else {
+            text = PdfText(file);
+        }
+        for (const char* shown : { "Vergleich zweier Stichproben", "-4", "94", "Y", "II", "max", "s+" })
+            QVERIFY2(text.contains(shown), qPrintable(QString(shown) + " missing in\n" + text));
+    }
+};
+
+QTEST_MAIN(TestReportWindows)
+#include "ReportWindowsTest.moc"
