@@ -49,10 +49,7 @@ inline void click(QWidget* w, const char* buttonName)
 // name cancels the file question.
 inline PrintTarget PdfTarget(const QString& file)
 {
-    PrintTarget target;
-    target.pdfOnly = true;
-    target.askPdfFile = [file](QWidget*) { return file.isEmpty() ? std::nullopt : std::optional<QString>(file); };
-    return target;
+    return { .askPdfFile = [file](QWidget*) { return file.isEmpty() ? std::nullopt : std::optional(file); }, .askPrinter = {}, .pdfOnly = true };
 }
 
 // The text of a PDF as poppler's pdftotext reads it, pages apart by form
@@ -87,7 +84,7 @@ public:
     }
 
     bool done() const { return steps_.empty(); }
-    QString pending() const { return steps_.empty() ? QString() : steps_.front().first; }
+    QString pending() const { return done() ? QString() : steps_.front().first; }
 
 private:
     void poll()

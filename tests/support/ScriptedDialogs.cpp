@@ -10,36 +10,13 @@ namespace {
 // Code that asks the same unprepared question over and over would otherwise
 // never return.
 constexpr std::size_t kMaxFailures = 200;
-
-const char* kindName(ScriptedDialogs::Kind kind)
-{
-    constexpr const char* names[] = { "Meldung", "Eingabe", "Ja/Nein", "OK/Abbrechen" };
-    return names[static_cast<int>(kind)];
-}
+constexpr const char* kKindNames[] = { "Meldung", "Eingabe", "Ja/Nein", "OK/Abbrechen" };
 
 } // namespace
 
 ScriptedDialogs::ScriptedDialogs(std::function<void(const std::string&)> onFailure)
     : onFailure_(std::move(onFailure))
 {
-}
-
-ScriptedDialogs& ScriptedDialogs::input(std::optional<std::string> answer)
-{
-    script_.push_back({ Kind::Input, std::move(answer) });
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::yesNo(bool yes)
-{
-    script_.push_back({ Kind::YesNo, std::nullopt, yes });
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::okCancel(bool ok)
-{
-    script_.push_back({ Kind::OkCancel, std::nullopt, ok });
-    return *this;
 }
 
 std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(Kind kind, const std::string& title, const std::string& text)
@@ -50,16 +27,14 @@ std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(Kind kind, const st
         script_.pop_front();
         return a;
     }
-    std::string what = std::string("Unvorbereitete Frage (") + kindName(kind) + ") \"" + title + "\": " + text;
+    std::string what = std::string("Unvorbereitete Frage (") + kKindNames[int(kind)] + ") \"" + title + "\": " + text;
     if (!script_.empty())
-        what += std::string(" -- erwartet war eine Frage der Art ") + kindName(script_.front().kind);
+        what += std::string(" -- erwartet war eine Frage der Art ") + kKindNames[int(script_.front().kind)];
     std::fprintf(stderr, "ScriptedDialogs: %s\n", what.c_str());
     if (onFailure_)
         onFailure_(what);
-    if (++failures_ > kMaxFailures) {
-        std::fprintf(stderr, "ScriptedDialogs: zu viele unvorbereitete Fragen, Abbruch\n");
+    if (++failures_ > kMaxFailures)
         std::abort();
-    }
     return std::nullopt;
 }
 

@@ -49,7 +49,9 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), entry);
         QTest::keyClick(entry, Qt::Key_Return);
         MainWindow* main = start.mainWindow();
-        QVERIFY(main);
+        QVERIFY(main && start.isVisible()); // beside the start window
+        QTest::keyClick(entry, Qt::Key_Return); // again: the same window
+        QCOMPARE(start.mainWindow(), main);
         QVERIFY(QTest::qWaitForWindowActive(main));
 
         ModalScript script;
