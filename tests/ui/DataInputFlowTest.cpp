@@ -156,20 +156,6 @@ private slots:
         QCOMPARE(rec->AnzahlWerte[1], Integer(12));
         QCOMPARE(rec->Werte(12, 2), 150.0);
     }
-
-    void missingWorkbookMessageThenFileDialog()
-    {
-        rec->Verzeichnis = "/nirgends/";
-        ModalScript script;
-        script.then("FileDialog", [](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
-        script.then("DataManagerWindow", [](QWidget* m) { menu(m, "mnuAbbruch"); });
-        click(form.get(), "CmdEingabe");
-        QVERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
-        const auto shown = dialogs->shown(Kind::Message);
-        QCOMPARE(shown.size(), std::size_t(1));
-        QVERIFY(shown[0].text.find("\u201E/nirgends/blatt.xls\u201C wurde nicht gefunden") != std::string::npos);
-        QCOMPARE(rec->TestName, std::string("ENDE"));
-    }
 };
 
 QTEST_MAIN(TestDataInputFlow)

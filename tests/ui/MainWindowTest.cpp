@@ -6,6 +6,7 @@
 #include "ui/CheckResultsWindow.h"
 #include "ui/DistributionShapeNotice.h"
 #include "ui/ResultsWindow.h"
+#include "workflow/TestChoice.h"
 #include "MainWindowSession.h"
 #include "Samples.h"
 
@@ -121,38 +122,31 @@ private slots:
 
     // "Wahl des TESTS" for each data type: the list it offers and, under
     // "Weitere Tests", the variance comparison. Every entry of the list: the
-    // test it names, the report's heading of the list, and what the two-sided
-    // hypothesis opens (C check dialog, U notice on the distribution's shape,
-    // - nothing, W the WEIR test's check dialog at once).
+    // test it names and what the two-sided hypothesis opens (C check dialog,
+    // U notice on the distribution's shape, - nothing, W the WEIR test's
+    // check dialog at once).
     void testChoice_data()
     {
         QTest::addColumn<int>("datentyp");
-        QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("offered");
-        QTest::addColumn<QString>("heading");
         QTest::addColumn<QString>("opens");
         QTest::addColumn<QString>("varianceList");
-        QTest::newRow("einzelne Werte") << 1 << "Datentyp: Einzelne Werte" << "List1" << "vorher" << "CCCWU-" << "List6";
-        QTest::newRow("Klassengruppen") << 2 << "Datentyp: Klassengruppen (Klassenmitte)" << "List2"
-                                        << QString(43, ' ') + "ERGEBNISSE" << "CCCW" << "List6";
-        QTest::newRow("Xquer-S-N") << 3 << "Datentyp: XQUER/STANDARDABWEICHUNG/UMFANG" << "List2"
-                                   << QString(43, ' ') + "ERGEBNISSE" << "CCCW" << "";
-        QTest::newRow("Wertepaare") << 4 << "Datentyp: Verbunden / Wertepaare" << "List3"
-                                    << QString(18, ' ') + "ERGEBNISSE" + QString(14, ' ') << "C--" << "List4";
+        QTest::newRow("einzelne Werte") << 1 << "List1" << "CCCWU-" << "List6";
+        QTest::newRow("Klassengruppen") << 2 << "List2" << "CCCW" << "List6";
+        QTest::newRow("Xquer-S-N") << 3 << "List2" << "CCCW" << "";
+        QTest::newRow("Wertepaare") << 4 << "List3" << "C--" << "List4";
     }
 
     void testChoice()
     {
         QFETCH(int, datentyp);
-        QFETCH(QString, line);
         QFETCH(QString, offered);
-        QFETCH(QString, heading);
         QFETCH(QString, opens);
         QFETCH(QString, varianceList);
         rec->NormPruef = "N";
         rec->VarPruef = "J";
         toTestChoice(datentyp);
-        QCOMPARE(child<QLabel>(form.get(), "Label6")->text(), line);
+        QCOMPARE(child<QLabel>(form.get(), "Label6")->text(), QString(DataTypeLine(datentyp)));
         for (const char* l : { "List1", "List2", "List3" })
             QCOMPARE(list(l)->isEnabled(), offered == l);
         QVERIFY(!list("List5")->isEnabled());
@@ -162,12 +156,10 @@ private slots:
         ClickList* tests = list(offered.toLatin1());
         QCOMPARE(tests->count(), opens.size());
         for (int row = 0; row < tests->count(); ++row) {
-            rec->ErgText[0] = "vorher";
             rec->HaWahl = "J2";
             clickItem(tests, row);
             const QString entry = tests->item(row)->text().simplified().toUpper();
             QCOMPARE(QString::fromStdString(rec->TestName).toUpper().left(12), entry.left(12));
-            QCOMPARE(QString::fromStdString(rec->ErgText[0]), heading);
             if (opens[row] == 'W') {
                 // Two-sided at 5 %, checked at once; no hypothesis to choose.
                 QCOMPARE(rec->HaWahl, std::string("N"));
@@ -205,33 +197,6 @@ private slots:
         toTestChoice(1);
         QCOMPARE(dialogs->shown().at(0).text, std::string("Error =  6 Überlauf (overflow). Weiter mit OK"));
         QVERIFY(!list("List1")->isEnabled());
-    }
-
-    void uTestPutsTheSmallerSampleFirst_data()
-    {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<int>("m");
-        QTest::newRow("larger first") << 12 << 8;
-        QTest::newRow("smaller first") << 8 << 12;
-        QTest::newRow("equal") << 8 << 8;
-    }
-
-    void uTestPutsTheSmallerSampleFirst()
-    {
-        QFETCH(int, n);
-        QFETCH(int, m);
-        toTestChoice(1, n, m);
-        for (int again = 0; again < 2; ++again) // chosen again: no second exchange
-            clickItem(list("List1"), 4);
-        const auto messages = dialogs->shown(Kind::Message);
-        QCOMPARE(messages.size(), std::size_t(n > m));
-        if (n > m)
-            QCOMPARE(messages[0].text,
-                std::string("Beim U-Test muß n < m eingegeben werden.\r\nn < > m werden durch Zerantix vertauscht\r\n"
-                            "Bei der Ha-Wahl muß dies berücksichtigt werden.\r\nZum Fortsetzen drucken Sie OK."));
-        QCOMPARE(rec->AnzahlWerte[1], Integer(std::min(n, m)));
-        QCOMPARE(rec->Werte(1, 1), n > m ? 101.0 : 11.0);
-        QCOMPARE(rec->Bezeichnung[1], std::string(n > m ? "PAZIFIK" : "ATLANTIK"));
     }
 
     void aClickInATestListClearsTheOthers()
