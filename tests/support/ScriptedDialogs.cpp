@@ -40,22 +40,15 @@ std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(Kind kind, const st
 
 void ScriptedDialogs::ShowMessage(const std::string& text, const std::string& title) { shown_.push_back({ Kind::Message, title, text }); }
 
+// An unprepared question: "Abbrechen", "Nein".
 std::optional<std::string> ScriptedDialogs::InputBox(const std::string& prompt, const std::string& title)
 {
-    const auto a = take(Kind::Input, title, prompt);
-    return a ? a->text : std::nullopt;
+    return take(Kind::Input, title, prompt).value_or(Answer {}).text;
 }
-
-bool ScriptedDialogs::AskYesNo(const std::string& text, const std::string& title)
-{
-    const auto a = take(Kind::YesNo, title, text);
-    return a && a->yes;
-}
-
+bool ScriptedDialogs::AskYesNo(const std::string& text, const std::string& title) { return take(Kind::YesNo, title, text).value_or(Answer {}).yes; }
 bool ScriptedDialogs::AskOkCancel(const std::string& text, const std::string& title)
 {
-    const auto a = take(Kind::OkCancel, title, text);
-    return a && a->yes;
+    return take(Kind::OkCancel, title, text).value_or(Answer {}).yes;
 }
 
 std::vector<ScriptedDialogs::Shown> ScriptedDialogs::shown(Kind kind) const

@@ -1,7 +1,7 @@
 // The data input through the real windows, as a user goes through it: the
 // main window, the manager and its menu, the workbook window in which cells
 // are marked with the mouse, the range question, the names, the confirmation.
-#include "MainWindowSession.h"
+#include "WindowTest.h"
 
 #include <QFileDialog>
 #include <QTableView>
@@ -26,17 +26,13 @@ void clickCell(const char* a1, Qt::KeyboardModifiers modifiers = {})
 
 } // namespace
 
-class TestDataInputFlow : public QObject {
+class TestDataInputFlow : public QObject, MainWindowSession {
     Q_OBJECT
 
-    MainWindowSession session;
-    std::unique_ptr<AnalysisRecord>& rec = session.rec;
-    std::unique_ptr<ScriptedDialogs>& dialogs = session.dialogs;
-    std::unique_ptr<MainWindow>& form = session.form;
 
 private slots:
-    void init() { session.start(); }
-    void cleanup() { session.finish(); }
+    void init() { start(); }
+    void cleanup() { finish(); }
 
     void samplesMarkedWithTheMouse()
     {

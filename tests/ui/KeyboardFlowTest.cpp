@@ -5,7 +5,7 @@
 #include "ui/QtDialogs.h"
 #include "ui/ResultsWindow.h"
 #include "ui/StartWindow.h"
-#include "MainWindowSession.h"
+#include "WindowTest.h"
 
 #include <QTableView>
 #include <QWindow>
@@ -103,26 +103,17 @@ private slots:
     }
 
     // Esc answers a Ja/Nein question with "Nein", Enter with "Ja".
-    void yesNoByKey_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("yes");
-        QTest::newRow("Esc") << int(Qt::Key_Escape) << false;
-        QTest::newRow("Enter") << int(Qt::Key_Return) << true;
-        QTest::newRow("Alt+N") << int(Qt::Key_N) << false;
-    }
-
     void yesNoByKey()
     {
-        QFETCH(int, key);
-        QFETCH(bool, yes);
-        QtDialogs dialogs;
-        ModalScript script;
-        script.then("MessageBox", [key](QWidget* box) {
-            QTest::keyClick(box, Qt::Key(key), key == Qt::Key_N ? Qt::AltModifier : Qt::NoModifier);
-        });
-        QCOMPARE(dialogs.AskYesNo("Weiter?", "Bitte bestätigen Sie"), yes);
-        QVERIFY(script.done());
+        const std::tuple<Qt::Key, Qt::KeyboardModifiers, bool> keys[] = { { Qt::Key_Escape, {}, false },
+            { Qt::Key_Return, {}, true }, { Qt::Key_N, Qt::AltModifier, false } };
+        for (const auto& [key, modifiers, yes] : keys) {
+            QtDialogs dialogs;
+            ModalScript script;
+            script.then("MessageBox", [key, modifiers](QWidget* box) { QTest::keyClick(box, key, modifiers); });
+            QCOMPARE(dialogs.AskYesNo("Weiter?", "Bitte bestätigen Sie"), yes);
+            QVERIFY(script.done());
+        }
     }
 };
 

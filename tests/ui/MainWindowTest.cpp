@@ -7,7 +7,7 @@
 #include "ui/DistributionShapeNotice.h"
 #include "ui/ResultsWindow.h"
 #include "workflow/TestChoice.h"
-#include "MainWindowSession.h"
+#include "WindowTest.h"
 #include "Samples.h"
 
 #include <QCheckBox>
@@ -30,19 +30,13 @@ void seed(AnalysisRecord& r, int n, int m)
     SetSingleValues(r, 1, { values.begin(), values.begin() + n });
     std::iota(values.begin(), values.end(), 101);
     SetSingleValues(r, 2, { values.begin(), values.begin() + m });
-    r.Bezeichnung[1] = "ATLANTIK";
-    r.Bezeichnung[2] = "PAZIFIK";
 }
 
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public QObject, MainWindowSession {
     Q_OBJECT
 
-    MainWindowSession session;
-    std::unique_ptr<AnalysisRecord>& rec = session.rec;
-    std::unique_ptr<ScriptedDialogs>& dialogs = session.dialogs;
-    std::unique_ptr<MainWindow>& form = session.form;
 
     ClickList* list(const char* name) { return child<ClickList>(form.get(), name); }
     QPushButton* button(const char* name) { return child<QPushButton>(form.get(), name); }
@@ -74,8 +68,8 @@ class TestMainWindow : public QObject {
     }
 
 private slots:
-    void init() { session.start(); }
-    void cleanup() { session.finish(); }
+    void init() { start(); }
+    void cleanup() { finish(); }
 
     void afterLoadOnlyInputAndEndReact()
     {
@@ -238,34 +232,15 @@ private slots:
         QVERIFY(listsWait());
     }
 
-    // ---- The assumption check, on seeded data.
-
-    void failedNormalityShowsItsAdviceUntilLeft()
+    // A sample the chosen check cannot judge: the dialog is offered again,
+    // and "nein" there leaves nothing checked. A failed check then shows its
+    // advice, on paper too, until its page is left.
+    void refusedDeclinedThenFailedCheck()
     {
-        seed(*rec, 10, 10);
+        seed(*rec, 51, 10);
         for (int i = 1; i <= 10; ++i)
             rec->Werte(i, 2) = i <= 5 ? 0 : 10; // R/s = 1.90, below DAVID's 2.67
         toTestChoice(1);
-        runCheck(2, "5");
-        CheckResultsWindow* shown = form->checkResultsWindow();
-        QVERIFY(shown && shown->isVisible());
-        QCOMPARE(shown->shownAdvice(), QString("Text1"));
-        QVERIFY(!button("CmdTestWahl")->isEnabled());
-        // On paper the advice follows the report.
-        QTemporaryDir tmp;
-        shown->printTarget = PdfTarget(tmp.filePath("p.pdf"));
-        click(shown, "CmdDruck");
-        QVERIFY(PdfText(tmp.filePath("p.pdf")).simplified().contains("Es wird zumindest annährend"));
-        click(shown, "CmdWeiter"); // no variance page after a failed normality test
-        QTRY_VERIFY(!form->checkResultsWindow());
-        QVERIFY(button("CmdTestWahl")->isEnabled());
-    }
-
-    // A sample the chosen test cannot judge: the dialog is offered again,
-    // and "nein" there leaves nothing checked.
-    void refusedCheckThenDeclined()
-    {
-        toTestChoice(1, 51, 10);
         runCheck(1, "5"); // SHAPIRO-WILK takes at most 50 values
         QCOMPARE(dialogs->shown(Kind::Message).back().text,
             std::string("Stichprobe zu groß/klein: Test nicht möglich. Wählen Sie den KS- oder DAVID-Test aus."));
@@ -276,6 +251,19 @@ private slots:
         QTest::mouseClick(child<QCheckBox>(again, "Check2"), Qt::LeftButton);
         QTRY_VERIFY(!form->checkDialog());
         QCOMPARE(rec->NormPruef + rec->VarPruef, std::string("  "));
+
+        runCheck(2, "5");
+        CheckResultsWindow* shown = form->checkResultsWindow();
+        QVERIFY(shown && shown->isVisible());
+        QCOMPARE(shown->shownAdvice(), QString("Text1"));
+        QVERIFY(!button("CmdTestWahl")->isEnabled());
+        QTemporaryDir tmp;
+        shown->printTarget = PdfTarget(tmp.filePath("p.pdf"));
+        click(shown, "CmdDruck");
+        QVERIFY(PdfText(tmp.filePath("p.pdf")).simplified().contains("Es wird zumindest annährend"));
+        click(shown, "CmdWeiter"); // no variance page after a failed normality test
+        QTRY_VERIFY(!form->checkResultsWindow());
+        QVERIFY(button("CmdTestWahl")->isEnabled());
     }
 };
 
