@@ -1,18 +1,31 @@
 // The main window driven like a user drives it: clicks on buttons and list
 // items, answers from a script, the analysis record seeded where an earlier
 // step would have filled it. What the buttons and lists offer in each phase,
-// and which window each choice opens.
+// and which window each choice opens; the data input; the windows of the
+// results and their printouts.
+#include "core/DateText.h"
+#include "stats/Descriptive.h"
 #include "ui/CheckDialog.h"
 #include "ui/CheckResultsWindow.h"
 #include "ui/DistributionShapeNotice.h"
+#include "ui/ParametersWindow.h"
+#include "ui/PlotPainter.h"
+#include "ui/PlotWindow.h"
 #include "ui/ResultsWindow.h"
+#include "workflow/ParametersListing.h"
 #include "workflow/TestChoice.h"
 #include "WindowTest.h"
 #include "Samples.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QWindow>
 
 #include <numeric>
 
@@ -30,6 +43,17 @@ void seed(AnalysisRecord& r, int n, int m)
     SetSingleValues(r, 1, { values.begin(), values.begin() + n });
     std::iota(values.begin(), values.end(), 101);
     SetSingleValues(r, 2, { values.begin(), values.begin() + m });
+}
+
+// A click on a cell of the front sheet; with Shift it extends the marked range.
+void clickCell(const char* a1, Qt::KeyboardModifiers modifiers = {})
+{
+    WorkbookWindow* ww = workbookWindow();
+    QVERIFY(ww);
+    QTableView* view = ww->table(ww->frontSheet());
+    const auto p = ParseA1(a1);
+    const QRect r = view->visualRect(view->model()->index(p->row, p->column));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, r.center());
 }
 
 } // namespace
@@ -67,9 +91,49 @@ class TestMainWindow : public QObject, MainWindowSession {
         clickItem(child<ClickList>(form->checkDialog(), "List1"), entry);
     }
 
+    // ---- The windows that show a seeded record's results, and their
+    // printouts (a PDF here, where no printer is set up).
+
+    std::unique_ptr<QWidget> window;
+    QTemporaryDir tmp;
+
+    void seedResults()
+    {
+        SetSingleValues(*rec, 1, { 10, 30, 40, 50, 60 });
+        SetSingleValues(*rec, 2, { 20, 35, 45, 55, 80 });
+        rec->Bezeichnung[1] = "ATLANTIK";
+        rec->Bezeichnung[2] = "PAZIFIK";
+        rec->TestName = "t-TEST für Zweistich.";
+        rec->ErgText[7] = "      t-Wert (berechnet)          = 2,2361";
+        QVERIFY(ComputeDescriptives(*rec, *dialogs));
+    }
+
+    template <typename W>
+    W* open()
+    {
+        window = std::make_unique<W>(*rec, *dialogs);
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            qWarning("window not shown");
+        return static_cast<W*>(window.get());
+    }
+
+    ResultsWindow* results()
+    {
+        auto* w = open<ResultsWindow>();
+        w->setTitle("t-TEST für Zweistich.");
+        return w;
+    }
+
+    void trigger(const char* entry) { child<QAction>(window.get(), entry)->trigger(); }
+
 private slots:
     void init() { start(); }
-    void cleanup() { finish(); }
+    void cleanup()
+    {
+        window.reset();
+        finish();
+    }
 
     void afterLoadOnlyInputAndEndReact()
     {
@@ -257,13 +321,289 @@ private slots:
         QVERIFY(shown && shown->isVisible());
         QCOMPARE(shown->shownAdvice(), QString("Text1"));
         QVERIFY(!button("CmdTestWahl")->isEnabled());
-        QTemporaryDir tmp;
         shown->printTarget = PdfTarget(tmp.filePath("p.pdf"));
         click(shown, "CmdDruck");
         QVERIFY(PdfText(tmp.filePath("p.pdf")).simplified().contains("Es wird zumindest annährend"));
         click(shown, "CmdWeiter"); // no variance page after a failed normality test
         QTRY_VERIFY(!form->checkResultsWindow());
         QVERIFY(button("CmdTestWahl")->isEnabled());
+    }
+
+    // ---- The data input: the manager and its menu, the workbook window in
+    // which cells are marked with the mouse, the range question, the names,
+    // the confirmation.
+
+    void samplesMarkedWithTheMouse()
+    {
+        QString firstReference;
+        ModalScript script;
+        script.then("DataManagerWindow", [this](QWidget* m) {
+            // While the manager runs, nothing else on the main window works;
+            // the input runs on its stack, so it cannot be closed.
+            for (const QString& name : kButtons)
+                QVERIFY2(form->findChild<QPushButton*>(name)->isHidden(), qPrintable(name));
+            QVERIFY(!form->isEnabled() && !form->close());
+            menu(m, "mnuEinzel");
+        });
+        script.then("RangeDialog", [](QWidget* d) {
+            QTest::mouseClick(d->findChild<QPushButton*>("Abbrechen"), Qt::LeftButton);
+        });
+        // The manager stays open for another choice.
+        script.then("DataManagerWindow", [](QWidget* m) { menu(m, "mnuEinzel"); });
+        script.then("RangeDialog", [&](QWidget* d) {
+            clickCell("A2");
+            clickCell("A15", Qt::ShiftModifier);
+            firstReference = d->findChild<QLineEdit*>("Reference")->text();
+            answerRange(d, "");
+        });
+        // A typed reference: only the first cell, the reading goes on below.
+        script.then("RangeDialog", [](QWidget* d) { answerRange(d, "b2"); });
+        dialogs->input("Atlantik").input("Pazifik").yesNo(true);
+        click(form.get(), "CmdEingabe");
+        QVERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
+        QCOMPARE(firstReference, QString("$A$2:$A$15"));
+        QCOMPARE(rec->AnzahlWerte[1], Integer(14));
+        QCOMPARE(rec->Werte(12, 2), 23.7);
+        QCOMPARE(rec->Bezeichnung[1] + rec->Bezeichnung[2], std::string("AtlantikPazifik"));
+        QVERIFY(dialogs->shown(Kind::YesNo).at(0).text.find("n= 14\r\n 24.3 25.1 23.8 26 ...") != std::string::npos);
+        QVERIFY(!workbookWindow()); // the workbook window closes with the manager
+        QCOMPARE(enabledButtons(form.get()), QString("NeuStart TestWahl ZusatzTest Ende"));
+        QVERIFY(form->isEnabled());
+    }
+
+    void aWrongReferenceIsRefusedInTheQuestion()
+    {
+        ModalScript script;
+        script.then("DataManagerWindow", [](QWidget* m) { menu(m, "mnuXquerSN"); });
+        script.then("RangeDialog", [this](QWidget* d) {
+            // Each window belongs to the one a window manager keeps it above:
+            // question > workbook > manager > main window.
+            const QWidget* manager = QApplication::activeModalWidget();
+            QCOMPARE(manager->objectName(), QString("DataManagerWindow"));
+            QCOMPARE(d->windowHandle()->transientParent(), workbookWindow()->windowHandle());
+            QCOMPARE(workbookWindow()->windowHandle()->transientParent(), manager->windowHandle());
+            QCOMPARE(manager->windowHandle()->transientParent(), form->windowHandle());
+            answerRange(d, "J2:"); // refused: the question stays, grown with its hint
+            QVERIFY(d->isVisible());
+            QVERIFY(d->findChild<QLabel*>("Problem")->isVisible());
+            for (const QLabel* label : d->findChildren<QLabel*>()) {
+                const int needed = label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
+                QVERIFY2(label->height() >= needed, qPrintable(label->text()));
+            }
+            d->findChild<QLineEdit*>("Reference")->clear();
+            answerRange(d, "J2:J6");
+        });
+        script.then("RangeDialog", [](QWidget* d) { answerRange(d, "$K$2:$K$6"); });
+        // "Nein": the input starts over. Closing the manager while the question
+        // is open ends it (it used to drop the workbook under the running reading).
+        script.then("DataManagerWindow", [](QWidget* m) { menu(m, "mnuEinzel"); });
+        script.then("RangeDialog", [](QWidget*) {
+            QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        });
+        dialogs->input("").input("").yesNo(false);
+        click(form.get(), "CmdEingabe");
+        QTRY_VERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
+        QCOMPARE(rec->TestName, std::string("ENDE"));
+        QCOMPARE(rec->Datentyp, Integer(3)); // the last complete reading stays in the record
+        QVERIFY(!workbookWindow());
+        QCOMPARE(enabledButtons(form.get()), QString("Eingabe Ende"));
+    }
+
+    void anotherWorkbookFromTheManagersMenu()
+    {
+        QString shownFile;
+        ModalScript script;
+        // The file dialog runs inside the menu command; then the reading.
+        script.then("DataManagerWindow", [&](QWidget* m) {
+            menu(m, "mnuOeffnen");
+            shownFile = workbookWindow()->windowTitle();
+            menu(m, "mnuWertepaare");
+        });
+        script.then("FileDialog", [](QWidget* d) {
+            auto* dialog = static_cast<QFileDialog*>(d);
+            // The dialog starts in the program folder and offers the workbook
+            // formats; the user types a name and presses Enter. (A failed
+            // check leaves the dialog open: the test then runs into its time-out.)
+            QCOMPARE(QDir(dialog->directory()).absolutePath(), QDir(ZX_EXAMPLES_DIR).absolutePath());
+            QVERIFY(dialog->nameFilters().first().contains("*.ods"));
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            QVERIFY(name);
+            name->setText("blatt.csv");
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        script.then("RangeDialog", [](QWidget* d) { answerRange(d, "M2"); });
+        dialogs->input("").yesNo(true);
+        click(form.get(), "CmdEingabe");
+        QVERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
+        QCOMPARE(shownFile, QString("Arbeitsmappe - blatt.csv"));
+        QCOMPARE(rec->AnzahlWerte[1], Integer(12));
+        QCOMPARE(rec->Werte(12, 2), 150.0);
+    }
+
+    // On screen with today's date; on paper, where long names run out of the
+    // window's width, text pages with nothing cut, the names wrapped and a
+    // second sheet when needed.
+    void resultsOnScreenAndOnPaper()
+    {
+        seedResults();
+        rec->Bezeichnung[1] = std::string(5000, 'A') + "ENDE1";
+        rec->TestName = "U-TEST"; // with its warning
+        ResultsWindow* form = results();
+        QCOMPARE(form->windowTitle(), QString("Test/Ergebnisse"));
+        QCOMPARE(child<QLabel>(form, "Label1")->text(), QString::fromUtf8("t-TEST für Zweistich."));
+        const QStringList lines = form->reportText().split('\n');
+        QVERIFY(lines.contains(QString::fromStdString(rec->ErgText[7])));
+        // German form whatever the environment's locale (the suite runs under C).
+        const QRegularExpression dated("^DATUM: " + QDate::currentDate().toString("dd\\.MM\\.yyyy") + " \\d\\d:\\d\\d:\\d\\d$");
+        QVERIFY2(dated.match(lines.last()).hasMatch(), qPrintable(lines.last()));
+        const QString file = tmp.filePath("lang.pdf");
+        form->printTarget = PdfTarget(file);
+        click(form, "CmdDruck");
+        QCOMPARE(form->lastPrint, PrintOutcome::SavedAsPdf);
+        const QString text = PdfText(file, false);
+        QVERIFY2(text.count('\f') >= 2, "at least two sheets");
+        // Without the head of the next sheet and the page numbers, the name is whole.
+        QString joined = text;
+        joined.remove(QRegularExpression("\\s")).remove(QRegularExpression("Zerantix|t-TESTfürZweistich\\.|Seite\\d+von\\d+"));
+        QVERIFY(joined.contains(QString(5000, 'A') + "ENDE1undPAZIFIK"));
+        for (const char* shown : { "2,2361", "VORSICHT", "DATUM:", "Seite 2 von" })
+            QVERIFY2(text.contains(shown), shown);
+        QVERIFY2(!text.contains("Drucken"), "the buttons are not printed");
+        click(form, "CmdWeiter");
+        QVERIFY(!form->isVisible());
+        // Qt's standard dialogs speak German on an English or C desktop.
+        QVERIFY(InstallGermanTranslations(*QCoreApplication::instance()));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QString("Suchen in:"));
+    }
+
+    // The file-error message with its number, the file and why it failed.
+    // (No file: the file question was cancelled.)
+    void printingFails()
+    {
+        seedResults();
+        const struct { QString file, error, why; } cases[] = {
+            { "/gibt/es/nicht/bericht.pdf", "64", "der Ordner „/gibt/es/nicht“ existiert nicht." },
+            { "/etc/passwd/bericht.pdf", "64", "„/etc/passwd“ ist kein Ordner." },
+            { "/proc/zerantix-bericht.pdf", "79", "der Ordner erlaubt kein Schreiben, oder der Datenträger ist voll." },
+            { "", "", "" },
+        };
+        for (const auto& [file, error, why] : cases) {
+            dialogs->clear();
+            ResultsWindow* form = results();
+            form->printTarget = PdfTarget(file);
+            form->CmdDruck_Click();
+            QCOMPARE(form->lastPrint, error.isEmpty() ? PrintOutcome::Cancelled : PrintOutcome::Failed);
+            QCOMPARE(dialogs->shown().size(), std::size_t(!error.isEmpty()));
+            if (error.isEmpty())
+                continue;
+            const QString text = QString::fromStdString(dialogs->shown()[0].text);
+            QCOMPARE(dialogs->shown()[0].title, std::string("Fehler"));
+            QVERIFY2(text.startsWith("Error =  " + error + "in Zeile =  0"), qPrintable(text));
+            QVERIFY2(text.endsWith("\r\nDie PDF-Datei „" + file + "“ kann nicht geschrieben werden: " + why), qPrintable(text));
+        }
+    }
+
+    // Every piece of the printed page in order (blanks as pdftotext sees
+    // them), the parameters' labels and values on one line each.
+    void parametersOnOneSheet()
+    {
+        seedResults();
+        auto* form = open<ParametersWindow>();
+        const QString file = tmp.filePath("parameter.pdf");
+        form->printTarget = PdfTarget(file);
+        click(form, "CmdPrint");
+        QCOMPARE(form->lastPrint, PrintOutcome::SavedAsPdf);
+        const QString printed = PdfText(file);
+        QCOMPARE(printed.count('\f'), 1);
+        const auto page = ParametersPrintout(*rec, *dialogs, ReportDate());
+        QVERIFY(page.has_value());
+        const QString flat = printed.simplified();
+        qsizetype at = 0;
+        for (const PrintLine& line : *page)
+            for (const PrintPiece& piece : line.pieces) {
+                const QString text = QString::fromStdString(piece.text).simplified();
+                at = flat.indexOf(text, at);
+                QVERIFY2(at >= 0, qPrintable("not printed: " + text + "\n" + printed));
+            }
+        QVERIFY2(printed.contains(QRegularExpression("Probe= 2 PAZIFIK +- MITTELWERT +47,0000\n")), qPrintable(printed));
+    }
+
+    // The menus reach the settings (the questions: the plot menu's tests); the plot's coordinates span the window
+    // whatever its size.
+    void plotMenusAndSize()
+    {
+        seedResults();
+        auto* form = open<PlotWindow>();
+        QVERIFY(form->hasPlot());
+        trigger("mnuBoxWisker");
+        // Name and size of the chosen font; the plot's text is never bold.
+        form->chooseFont = [](const QFont&, QWidget*) { return std::optional<QFont>(NamedFont("Courier New", 14, true)); };
+        trigger("mnuFileFonts");
+        QCOMPARE(form->settings().PlotArt, std::string(kBoxWhiskerPlot));
+        QCOMPARE(form->settings().font, (PlotFont { "Courier New", 14, false }));
+        form->resize(1000, 600);
+        QApplication::processEvents();
+        QCOMPARE(form->canvas()->size(), form->centralWidget()->size());
+        QImage image(form->canvas()->size(), QImage::Format_RGB32);
+        QPainter painter(&image);
+        PainterSurface surface(painter, QRectF(image.rect()));
+        surface.setScale(-1.5, 110, 7, -130);
+        QCOMPARE(surface.map({ -1.5, 110 }), QPointF(0, 0));
+        QCOMPARE(surface.map({ 5.5, -20 }), QPointF(image.width(), image.height()));
+        trigger("mnuFileExit");
+        QVERIFY(!form->isVisible());
+    }
+
+    // Printed, and saved as PNG, SVG and PDF, through the same drawing; a
+    // file that cannot be written is reported.
+    void plotOnPaperAndInFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const char* file : { "druck.pdf", "plot.png", "plot.svg", "plot.pdf", "/gibt/es/nicht/plot.png" })
+            QTest::newRow(file) << QString(file);
+    }
+
+    void plotOnPaperAndInFiles()
+    {
+        seedResults();
+        QFETCH(QString, file);
+        const bool written = !file.startsWith('/');
+        auto* form = open<PlotWindow>();
+        file = file.startsWith('/') ? file : tmp.filePath(file);
+        if (file.endsWith("druck.pdf")) {
+            form->printTarget = PdfTarget(file);
+            trigger("mnuFilePrint");
+        } else {
+            form->askImageFile = [&](QWidget*) { return std::optional<QString>(file); };
+            trigger("mnuFileSaveImage");
+        }
+        QCOMPARE(QFile::exists(file), written);
+        QCOMPARE(dialogs->shown(Kind::Message).size(), std::size_t(!written)); // "Fehler"
+        if (!written)
+            return;
+        const QSize size = form->canvas()->size();
+        QString text;
+        if (file.endsWith("png")) {
+            const QImage image(file);
+            QCOMPARE(image.size(), size);
+            int ink = 0; // dark pixels: the plot's lines and texts
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    ink += qGray(image.pixel(x, y)) < 128;
+            QVERIFY(ink > 1000);
+            return;
+        }
+        if (file.endsWith("svg")) {
+            QFile saved(file);
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            text = QString::fromUtf8(saved.readAll());
+            QVERIFY(text.contains(QString("viewBox=\"0 0 %1 %2\"").arg(size.width()).arg(size.height())));
+            text.replace(QRegularExpression("<[^>]*>"), "\n");
+        } else {
+            text = PdfText(file);
+        }
+        for (const char* shown : { "Vergleich zweier Stichproben", "-4", "94", "Y", "II", "max", "s+" })
+            QVERIFY2(text.contains(shown), qPrintable(QString(shown) + " missing in\n" + text));
     }
 };
 

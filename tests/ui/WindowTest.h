@@ -62,8 +62,7 @@ inline PrintTarget PdfTarget(const QString& file)
     return { .askPdfFile = [file](QWidget*) { return file.isEmpty() ? std::nullopt : std::optional(file); }, .askPrinter = {}, .pdfOnly = true };
 }
 
-// The text of a PDF as poppler's pdftotext reads it, pages apart by form
-// feeds.
+// A PDF's text as poppler's pdftotext reads it, pages apart by form feeds.
 inline QString PdfText(const QString& file, bool layout = true)
 {
     QProcess p;
@@ -73,12 +72,9 @@ inline QString PdfText(const QString& file, bool layout = true)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// Plays actions on windows that wait for an answer as they come up, in
-// order: for each step the next such window must carry the given object
-// name. Such a window is the active modal window, or a visible window of
-// that name (questions that leave other windows usable are not modal). The
-// action runs from the event loop of that window, so it may open further
-// windows.
+// Plays actions, in order, on the windows that wait for an answer as they
+// come up (the active modal window, or a visible window of the step's object
+// name: some questions are not modal), from that window's event loop.
 class ModalScript {
 public:
     ModalScript()
