@@ -45,7 +45,10 @@ std::optional<std::string> ScriptedDialogs::InputBox(const std::string& prompt, 
 {
     return take(Kind::Input, title, prompt).value_or(Answer {}).text;
 }
-bool ScriptedDialogs::AskYesNo(const std::string& text, const std::string& title) { return take(Kind::YesNo, title, text).value_or(Answer {}).yes; }
+bool ScriptedDialogs::AskYesNo(const std::string& text, const std::string& title)
+{
+    return take(Kind::YesNo, title, text).value_or(Answer {}).yes;
+}
 bool ScriptedDialogs::AskOkCancel(const std::string& text, const std::string& title)
 {
     return take(Kind::OkCancel, title, text).value_or(Answer {}).yes;

@@ -1,8 +1,6 @@
-// The main window driven like a user drives it: clicks on buttons and list
-// items, answers from a script, the analysis record seeded where an earlier
-// step would have filled it. What the buttons and lists offer in each phase,
-// and which window each choice opens; the data input; the windows of the
-// results and their printouts.
+// The main window driven like a user drives it, the record seeded where an
+// earlier step would have filled it: what each phase offers and which window
+// each choice opens; the data input; the result windows and their printouts.
 #include "core/DateText.h"
 #include "stats/Descriptive.h"
 #include "ui/CheckDialog.h"
@@ -66,10 +64,7 @@ class TestMainWindow : public QObject, MainWindowSession {
     QPushButton* button(const char* name) { return child<QPushButton>(form.get(), name); }
     bool listsWait()
     {
-        for (const char* l : { "List1", "List2", "List3", "List5" })
-            if (list(l)->isEnabled())
-                return false;
-        return true;
+        return !list("List1")->isEnabled() && !list("List2")->isEnabled() && !list("List3")->isEnabled() && !list("List5")->isEnabled();
     }
 
     // "Wahl des TESTS" for a seeded record.
@@ -135,7 +130,10 @@ private slots:
         finish();
     }
 
-    void afterLoadOnlyInputAndEndReact()
+    // After loading only "Eingabe" and "Ende" react. A reading that failed
+    // opens the manager again without a question; a new input closes the
+    // check dialog of the earlier data.
+    void afterLoadThenAFailedReading()
     {
         // The buttons form a column at the screen's right edge.
         const QRect screen = form->screen()->availableGeometry();
@@ -148,16 +146,7 @@ private slots:
         QVERIFY(listsWait());
         for (const char* hidden : { "List4", "List6", "Shape5" })
             QVERIFY(child<QWidget>(form.get(), hidden)->isHidden());
-        int endCalls = 0;
-        form->endProgram = [&] { ++endCalls; };
-        click(form.get(), "CmdEnde");
-        QCOMPARE(endCalls, 1);
-    }
 
-    // A reading that failed opens the manager again without a question; a
-    // new input closes the check dialog of the earlier data.
-    void failedReadingOpensTheManagerAgain()
-    {
         toTestChoice(1);
         clickItem(list("List1"), 0);
         clickItem(list("List5"), 0);
@@ -176,6 +165,10 @@ private slots:
         click(form.get(), "CmdNeuStart");
         QVERIFY(outcomes.isEmpty());
         QCOMPARE(enabledButtons(form.get()), QString("Eingabe NeuStart Ende"));
+        int endCalls = 0;
+        form->endProgram = [&] { ++endCalls; };
+        click(form.get(), "CmdEnde");
+        QCOMPARE(endCalls, 1);
     }
 
     // "Wahl des TESTS" for each data type: the list it offers and, under
@@ -248,15 +241,6 @@ private slots:
         QVERIFY(!list("List5")->isEnabled() && list("List4")->isHidden());
     }
 
-    void testChoiceStoppedByTheGuardOffersNoTest()
-    {
-        seed(*rec, 5, 4);
-        rec->Werte(1, 1) = 1e200; // only a record filled past the input can hold this
-        toTestChoice(1);
-        QCOMPARE(dialogs->shown().at(0).text, std::string("Error =  6 Überlauf (overflow). Weiter mit OK"));
-        QVERIFY(!list("List1")->isEnabled());
-    }
-
     void aClickInATestListClearsTheOthers()
     {
         toTestChoice(1);
@@ -276,12 +260,19 @@ private slots:
         QCOMPARE(list("List1")->ListIndex(), 1);
     }
 
-    void aTestThatRefusesItsDataOffersANewStart()
+    // The arithmetic guard stops the test choice: no test is offered. A test
+    // that refuses its data offers a new start.
+    void dataThatCannotBeTested()
     {
+        seed(*rec, 4, 4);
+        rec->Werte(1, 1) = 1e200; // only a record filled past the input can hold this
+        toTestChoice(1);
+        QCOMPARE(dialogs->shown().size(), std::size_t(1)); // the guard's message
+        QVERIFY(!list("List1")->isEnabled());
         // Paired differences all equal: the paired t-test has no standard
         // deviation to divide by.
-        seed(*rec, 4, 4);
         for (int i = 1; i <= 4; ++i) {
+            rec->Werte(i, 1) = 10 + i;
             rec->Werte(i, 2) = rec->Werte(i, 1) - 3;
             rec->Differenzen[static_cast<std::size_t>(i)] = 3;
         }
@@ -290,7 +281,7 @@ private slots:
         clickItem(list("List5"), 0);
         dialogs->input("5");
         click(form.get(), "CmdErgebnisse");
-        QCOMPARE(dialogs->shown(Kind::Message).size(), std::size_t(1));
+        QCOMPARE(dialogs->shown(Kind::Message).size(), std::size_t(2));
         QVERIFY(!form->resultsWindow());
         QCOMPARE(enabledButtons(form.get()), QString("NeuStart TestWahl Ende"));
         QVERIFY(listsWait());
@@ -329,21 +320,34 @@ private slots:
         QVERIFY(button("CmdTestWahl")->isEnabled());
     }
 
-    // ---- The data input: the manager and its menu, the workbook window in
-    // which cells are marked with the mouse, the range question, the names,
-    // the confirmation.
+    // ---- The data input.
 
+    // From another workbook, opened with the manager's menu.
     void samplesMarkedWithTheMouse()
     {
-        QString firstReference;
+        QString firstReference, shownFile;
         ModalScript script;
-        script.then("DataManagerWindow", [this](QWidget* m) {
+        script.then("DataManagerWindow", [&](QWidget* m) {
             // While the manager runs, nothing else on the main window works;
             // the input runs on its stack, so it cannot be closed.
             for (const QString& name : kButtons)
                 QVERIFY2(form->findChild<QPushButton*>(name)->isHidden(), qPrintable(name));
             QVERIFY(!form->isEnabled() && !form->close());
+            menu(m, "mnuOeffnen"); // the file dialog runs inside the menu command
+            shownFile = workbookWindow()->windowTitle();
             menu(m, "mnuEinzel");
+        });
+        script.then("FileDialog", [](QWidget* d) {
+            auto* dialog = static_cast<QFileDialog*>(d);
+            // The dialog starts in the program folder and offers the workbook
+            // formats; the user types a name and presses Enter. (A failed
+            // check leaves the dialog open: the test then runs into its time-out.)
+            QCOMPARE(QDir(dialog->directory()).absolutePath(), QDir(ZX_EXAMPLES_DIR).absolutePath());
+            QVERIFY(dialog->nameFilters().first().contains("*.ods"));
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            QVERIFY(name);
+            name->setText("blatt.csv");
+            QTest::keyClick(name, Qt::Key_Return);
         });
         script.then("RangeDialog", [](QWidget* d) {
             QTest::mouseClick(d->findChild<QPushButton*>("Abbrechen"), Qt::LeftButton);
@@ -361,6 +365,7 @@ private slots:
         dialogs->input("Atlantik").input("Pazifik").yesNo(true);
         click(form.get(), "CmdEingabe");
         QVERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
+        QCOMPARE(shownFile, QString("Arbeitsmappe - blatt.csv"));
         QCOMPARE(firstReference, QString("$A$2:$A$15"));
         QCOMPARE(rec->AnzahlWerte[1], Integer(14));
         QCOMPARE(rec->Werte(12, 2), 23.7);
@@ -409,37 +414,6 @@ private slots:
         QCOMPARE(enabledButtons(form.get()), QString("Eingabe Ende"));
     }
 
-    void anotherWorkbookFromTheManagersMenu()
-    {
-        QString shownFile;
-        ModalScript script;
-        // The file dialog runs inside the menu command; then the reading.
-        script.then("DataManagerWindow", [&](QWidget* m) {
-            menu(m, "mnuOeffnen");
-            shownFile = workbookWindow()->windowTitle();
-            menu(m, "mnuWertepaare");
-        });
-        script.then("FileDialog", [](QWidget* d) {
-            auto* dialog = static_cast<QFileDialog*>(d);
-            // The dialog starts in the program folder and offers the workbook
-            // formats; the user types a name and presses Enter. (A failed
-            // check leaves the dialog open: the test then runs into its time-out.)
-            QCOMPARE(QDir(dialog->directory()).absolutePath(), QDir(ZX_EXAMPLES_DIR).absolutePath());
-            QVERIFY(dialog->nameFilters().first().contains("*.ods"));
-            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-            QVERIFY(name);
-            name->setText("blatt.csv");
-            QTest::keyClick(name, Qt::Key_Return);
-        });
-        script.then("RangeDialog", [](QWidget* d) { answerRange(d, "M2"); });
-        dialogs->input("").yesNo(true);
-        click(form.get(), "CmdEingabe");
-        QVERIFY2(script.done(), qPrintable("still waiting for " + script.pending()));
-        QCOMPARE(shownFile, QString("Arbeitsmappe - blatt.csv"));
-        QCOMPARE(rec->AnzahlWerte[1], Integer(12));
-        QCOMPARE(rec->Werte(12, 2), 150.0);
-    }
-
     // On screen with today's date; on paper, where long names run out of the
     // window's width, text pages with nothing cut, the names wrapped and a
     // second sheet when needed.
@@ -448,29 +422,29 @@ private slots:
         seedResults();
         rec->Bezeichnung[1] = std::string(5000, 'A') + "ENDE1";
         rec->TestName = "U-TEST"; // with its warning
-        ResultsWindow* form = results();
-        QCOMPARE(form->windowTitle(), QString("Test/Ergebnisse"));
-        QCOMPARE(child<QLabel>(form, "Label1")->text(), QString::fromUtf8("t-TEST für Zweistich."));
-        const QStringList lines = form->reportText().split('\n');
+        ResultsWindow* shown = results();
+        QCOMPARE(shown->windowTitle(), QString("Test/Ergebnisse"));
+        QCOMPARE(child<QLabel>(shown, "Label1")->text(), QString::fromUtf8("t-TEST für Zweistich."));
+        const QStringList lines = shown->reportText().split('\n');
         QVERIFY(lines.contains(QString::fromStdString(rec->ErgText[7])));
-        // German form whatever the environment's locale (the suite runs under C).
+        // German shown whatever the environment's locale (the suite runs under C).
         const QRegularExpression dated("^DATUM: " + QDate::currentDate().toString("dd\\.MM\\.yyyy") + " \\d\\d:\\d\\d:\\d\\d$");
         QVERIFY2(dated.match(lines.last()).hasMatch(), qPrintable(lines.last()));
         const QString file = tmp.filePath("lang.pdf");
-        form->printTarget = PdfTarget(file);
-        click(form, "CmdDruck");
-        QCOMPARE(form->lastPrint, PrintOutcome::SavedAsPdf);
+        shown->printTarget = PdfTarget(file);
+        click(shown, "CmdDruck");
+        QCOMPARE(shown->lastPrint, PrintOutcome::SavedAsPdf);
         const QString text = PdfText(file, false);
         QVERIFY2(text.count('\f') >= 2, "at least two sheets");
         // Without the head of the next sheet and the page numbers, the name is whole.
         QString joined = text;
         joined.remove(QRegularExpression("\\s")).remove(QRegularExpression("Zerantix|t-TESTfürZweistich\\.|Seite\\d+von\\d+"));
         QVERIFY(joined.contains(QString(5000, 'A') + "ENDE1undPAZIFIK"));
-        for (const char* shown : { "2,2361", "VORSICHT", "DATUM:", "Seite 2 von" })
-            QVERIFY2(text.contains(shown), shown);
+        for (const char* piece : { "2,2361", "VORSICHT", "DATUM:", "Seite 2 von" })
+            QVERIFY2(text.contains(piece), piece);
         QVERIFY2(!text.contains("Drucken"), "the buttons are not printed");
-        click(form, "CmdWeiter");
-        QVERIFY(!form->isVisible());
+        click(shown, "CmdWeiter");
+        QVERIFY(!shown->isVisible());
         // Qt's standard dialogs speak German on an English or C desktop.
         QVERIFY(InstallGermanTranslations(*QCoreApplication::instance()));
         QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QString("Suchen in:"));
@@ -489,10 +463,10 @@ private slots:
         };
         for (const auto& [file, error, why] : cases) {
             dialogs->clear();
-            ResultsWindow* form = results();
-            form->printTarget = PdfTarget(file);
-            form->CmdDruck_Click();
-            QCOMPARE(form->lastPrint, error.isEmpty() ? PrintOutcome::Cancelled : PrintOutcome::Failed);
+            ResultsWindow* shown = results();
+            shown->printTarget = PdfTarget(file);
+            shown->CmdDruck_Click();
+            QCOMPARE(shown->lastPrint, error.isEmpty() ? PrintOutcome::Cancelled : PrintOutcome::Failed);
             QCOMPARE(dialogs->shown().size(), std::size_t(!error.isEmpty()));
             if (error.isEmpty())
                 continue;
@@ -508,11 +482,11 @@ private slots:
     void parametersOnOneSheet()
     {
         seedResults();
-        auto* form = open<ParametersWindow>();
+        auto* shown = open<ParametersWindow>();
         const QString file = tmp.filePath("parameter.pdf");
-        form->printTarget = PdfTarget(file);
-        click(form, "CmdPrint");
-        QCOMPARE(form->lastPrint, PrintOutcome::SavedAsPdf);
+        shown->printTarget = PdfTarget(file);
+        click(shown, "CmdPrint");
+        QCOMPARE(shown->lastPrint, PrintOutcome::SavedAsPdf);
         const QString printed = PdfText(file);
         QCOMPARE(printed.count('\f'), 1);
         const auto page = ParametersPrintout(*rec, *dialogs, ReportDate());
@@ -528,30 +502,30 @@ private slots:
         QVERIFY2(printed.contains(QRegularExpression("Probe= 2 PAZIFIK +- MITTELWERT +47,0000\n")), qPrintable(printed));
     }
 
-    // The menus reach the settings (the questions: the plot menu's tests); the plot's coordinates span the window
+    // The menus reach the settings; the plot's coordinates span the window
     // whatever its size.
     void plotMenusAndSize()
     {
         seedResults();
-        auto* form = open<PlotWindow>();
-        QVERIFY(form->hasPlot());
+        auto* shown = open<PlotWindow>();
+        QVERIFY(shown->hasPlot());
         trigger("mnuBoxWisker");
         // Name and size of the chosen font; the plot's text is never bold.
-        form->chooseFont = [](const QFont&, QWidget*) { return std::optional<QFont>(NamedFont("Courier New", 14, true)); };
+        shown->chooseFont = [](const QFont&, QWidget*) { return std::optional<QFont>(NamedFont("Courier New", 14, true)); };
         trigger("mnuFileFonts");
-        QCOMPARE(form->settings().PlotArt, std::string(kBoxWhiskerPlot));
-        QCOMPARE(form->settings().font, (PlotFont { "Courier New", 14, false }));
-        form->resize(1000, 600);
+        QCOMPARE(shown->settings().PlotArt, std::string(kBoxWhiskerPlot));
+        QCOMPARE(shown->settings().font, (PlotFont { "Courier New", 14, false }));
+        shown->resize(1000, 600);
         QApplication::processEvents();
-        QCOMPARE(form->canvas()->size(), form->centralWidget()->size());
-        QImage image(form->canvas()->size(), QImage::Format_RGB32);
+        QCOMPARE(shown->canvas()->size(), shown->centralWidget()->size());
+        QImage image(shown->canvas()->size(), QImage::Format_RGB32);
         QPainter painter(&image);
         PainterSurface surface(painter, QRectF(image.rect()));
         surface.setScale(-1.5, 110, 7, -130);
         QCOMPARE(surface.map({ -1.5, 110 }), QPointF(0, 0));
         QCOMPARE(surface.map({ 5.5, -20 }), QPointF(image.width(), image.height()));
         trigger("mnuFileExit");
-        QVERIFY(!form->isVisible());
+        QVERIFY(!shown->isVisible());
     }
 
     // Printed, and saved as PNG, SVG and PDF, through the same drawing; a
@@ -568,20 +542,20 @@ private slots:
         seedResults();
         QFETCH(QString, file);
         const bool written = !file.startsWith('/');
-        auto* form = open<PlotWindow>();
+        auto* shown = open<PlotWindow>();
         file = file.startsWith('/') ? file : tmp.filePath(file);
         if (file.endsWith("druck.pdf")) {
-            form->printTarget = PdfTarget(file);
+            shown->printTarget = PdfTarget(file);
             trigger("mnuFilePrint");
         } else {
-            form->askImageFile = [&](QWidget*) { return std::optional<QString>(file); };
+            shown->askImageFile = [&](QWidget*) { return std::optional<QString>(file); };
             trigger("mnuFileSaveImage");
         }
         QCOMPARE(QFile::exists(file), written);
         QCOMPARE(dialogs->shown(Kind::Message).size(), std::size_t(!written)); // "Fehler"
         if (!written)
             return;
-        const QSize size = form->canvas()->size();
+        const QSize size = shown->canvas()->size();
         QString text;
         if (file.endsWith("png")) {
             const QImage image(file);
@@ -602,8 +576,8 @@ private slots:
         } else {
             text = PdfText(file);
         }
-        for (const char* shown : { "Vergleich zweier Stichproben", "-4", "94", "Y", "II", "max", "s+" })
-            QVERIFY2(text.contains(shown), qPrintable(QString(shown) + " missing in\n" + text));
+        for (const char* piece : { "Vergleich zweier Stichproben", "-4", "94", "Y", "II", "max", "s+" })
+            QVERIFY2(text.contains(piece), qPrintable(QString(piece) + " missing in\n" + text));
     }
 };
 

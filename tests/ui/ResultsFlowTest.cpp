@@ -1,12 +1,8 @@
-// Whole analyses through the real windows, one for each data type: the
-// samples from the example workbook, the test and hypothesis chosen in the
-// main window, the assumption check in its dialog and on its pages, the level
-// answered; the report of the test-results window, on screen and on paper,
-// equal to zerantix-cli's; then "Deskriptive Parameter" and "Graphik". Every
-// analysis runs once for each format the example workbook is saved in
-// (blatt.xls, .xlsx, .ods, .csv), alone in the program folder. Statistics
-// are SciPy's (data/make_flow_reference.py); critical values and the
-// reports' layout are the engine's and the workflow's to test.
+// Whole analyses through the real windows, one for each data type, from each
+// format of the example workbook alone in the program folder: the samples,
+// test and hypothesis, the assumption check, the report on screen and on
+// paper equal to zerantix-cli's, then "Deskriptive Parameter" and "Graphik".
+// Statistics are SciPy's (data/make_flow_reference.py).
 #include "core/AnalysisRecord.h"
 #include "ui/CheckDialog.h"
 #include "ui/CheckResultsWindow.h"

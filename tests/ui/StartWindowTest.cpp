@@ -1,8 +1,7 @@
 // The start window's catalogue and messages; a whole analysis from there
-// without a mouse, through the real windows and the real message and input
-// boxes: Tab and Enter in the start window, mnemonics on
-// the buttons and in the manager's menu, typing in the questions, arrow keys
-// and Enter in the workbook window, arrow keys in the lists.
+// without a mouse, through the real windows and message and input boxes: Tab
+// and Enter, mnemonics on buttons and menus, typing in the questions, arrow
+// keys and Enter in the workbook window, arrow keys in the lists.
 #include "ui/QtDialogs.h"
 #include "ui/ResultsWindow.h"
 #include "ui/StartWindow.h"

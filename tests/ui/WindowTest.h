@@ -50,16 +50,14 @@ inline void clickItem(QListWidget* list, int row)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
 }
 
-inline void click(QWidget* w, const char* buttonName)
-{
-    QTest::mouseClick(child<QPushButton>(w, buttonName), Qt::LeftButton);
-}
+inline void click(QWidget* w, const char* buttonName) { QTest::mouseClick(child<QPushButton>(w, buttonName), Qt::LeftButton); }
 
 // Printing into the given PDF file, as where there is no printer; an empty
 // name cancels the file question.
 inline PrintTarget PdfTarget(const QString& file)
 {
-    return { .askPdfFile = [file](QWidget*) { return file.isEmpty() ? std::nullopt : std::optional(file); }, .askPrinter = {}, .pdfOnly = true };
+    return { .askPdfFile = [file](QWidget*) { return file.isEmpty() ? std::nullopt : std::optional(file); }, .askPrinter = {},
+        .pdfOnly = true };
 }
 
 // A PDF's text as poppler's pdftotext reads it, pages apart by form feeds.
@@ -84,10 +82,7 @@ public:
         timer_.start();
     }
 
-    void then(const QString& objectName, std::function<void(QWidget*)> action)
-    {
-        steps_.push_back({ objectName, std::move(action) });
-    }
+    void then(const QString& objectName, std::function<void(QWidget*)> action) { steps_.push_back({ objectName, std::move(action) }); }
 
     bool done() const { return steps_.empty(); }
     QString pending() const { return done() ? QString() : steps_.front().first; }
