@@ -113,13 +113,6 @@ class TestMainWindow : public QObject, MainWindowSession {
         return static_cast<W*>(window.get());
     }
 
-    ResultsWindow* results()
-    {
-        auto* w = open<ResultsWindow>();
-        w->setTitle("t-TEST für Zweistich.");
-        return w;
-    }
-
     void trigger(const char* entry) { child<QAction>(window.get(), entry)->trigger(); }
 
 private slots:
@@ -422,7 +415,8 @@ private slots:
         seedResults();
         rec->Bezeichnung[1] = std::string(5000, 'A') + "ENDE1";
         rec->TestName = "U-TEST"; // with its warning
-        ResultsWindow* shown = results();
+        ResultsWindow* shown = open<ResultsWindow>();
+        shown->setTitle("t-TEST für Zweistich.");
         QCOMPARE(shown->windowTitle(), QString("Test/Ergebnisse"));
         QCOMPARE(child<QLabel>(shown, "Label1")->text(), QString::fromUtf8("t-TEST für Zweistich."));
         const QStringList lines = shown->reportText().split('\n');
@@ -463,7 +457,7 @@ private slots:
         };
         for (const auto& [file, error, why] : cases) {
             dialogs->clear();
-            ResultsWindow* shown = results();
+            ResultsWindow* shown = open<ResultsWindow>();
             shown->printTarget = PdfTarget(file);
             shown->CmdDruck_Click();
             QCOMPARE(shown->lastPrint, error.isEmpty() ? PrintOutcome::Cancelled : PrintOutcome::Failed);
