@@ -8,16 +8,6 @@
 
 namespace zx::test {
 
-inline void SetSingleValues(AnalysisRecord& r, int k, const std::vector<double>& values)
-{
-    r.Datentyp = 1;
-    r.AnzahlWerte[k] = static_cast<Integer>(values.size());
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        r.Werte(static_cast<int>(i) + 1, k) = values[i];
-        r.Haeufigkeit(static_cast<int>(i) + 1, k) = 1;
-    }
-}
-
 inline void SetClassGroups(AnalysisRecord& r, int k, const std::vector<double>& midpoints, const std::vector<int>& frequencies)
 {
     r.Datentyp = 2;
@@ -26,6 +16,12 @@ inline void SetClassGroups(AnalysisRecord& r, int k, const std::vector<double>& 
         r.Werte(static_cast<int>(i) + 1, k) = midpoints[i];
         r.Haeufigkeit(static_cast<int>(i) + 1, k) = static_cast<Integer>(frequencies[i]);
     }
+}
+
+inline void SetSingleValues(AnalysisRecord& r, int k, const std::vector<double>& values)
+{
+    SetClassGroups(r, k, values, std::vector<int>(values.size(), 1));
+    r.Datentyp = 1;
 }
 
 // Both columns, with their differences.

@@ -6,43 +6,17 @@
 namespace zx::test {
 
 namespace {
+
 // Code that asks the same unprepared question over and over would otherwise
 // never return.
 constexpr std::size_t kMaxFailures = 200;
-} // namespace
+constexpr const char* kKindNames[] = { "Meldung", "Eingabe", "Ja/Nein", "OK/Abbrechen" };
 
-const char* KindName(ScriptedDialogs::Kind kind)
-{
-    switch (kind) {
-    case ScriptedDialogs::Kind::Message: return "Meldung";
-    case ScriptedDialogs::Kind::Input: return "Eingabe";
-    case ScriptedDialogs::Kind::YesNo: return "Ja/Nein";
-    case ScriptedDialogs::Kind::OkCancel: return "OK/Abbrechen";
-    }
-    return "?";
-}
+} // namespace
 
 ScriptedDialogs::ScriptedDialogs(std::function<void(const std::string&)> onFailure)
     : onFailure_(std::move(onFailure))
 {
-}
-
-ScriptedDialogs& ScriptedDialogs::input(std::optional<std::string> answer)
-{
-    script_.push_back({ Kind::Input, std::move(answer) });
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::yesNo(bool yes)
-{
-    script_.push_back({ Kind::YesNo, std::nullopt, yes });
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::okCancel(bool ok)
-{
-    script_.push_back({ Kind::OkCancel, std::nullopt, ok });
-    return *this;
 }
 
 std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(Kind kind, const std::string& title, const std::string& text)
@@ -53,41 +27,31 @@ std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(Kind kind, const st
         script_.pop_front();
         return a;
     }
-    std::string what = std::string("Unvorbereitete Frage (") + KindName(kind) + ") \"" + title + "\": " + text;
+    std::string what = std::string("Unvorbereitete Frage (") + kKindNames[int(kind)] + ") \"" + title + "\": " + text;
     if (!script_.empty())
-        what += std::string(" -- erwartet war eine Frage der Art ") + KindName(script_.front().kind);
-    failures_.push_back(what);
+        what += std::string(" -- erwartet war eine Frage der Art ") + kKindNames[int(script_.front().kind)];
     std::fprintf(stderr, "ScriptedDialogs: %s\n", what.c_str());
     if (onFailure_)
         onFailure_(what);
-    if (failures_.size() > kMaxFailures) {
-        std::fprintf(stderr, "ScriptedDialogs: zu viele unvorbereitete Fragen, Abbruch\n");
+    if (++failures_ > kMaxFailures)
         std::abort();
-    }
     return std::nullopt;
 }
 
-void ScriptedDialogs::ShowMessage(const std::string& text, const std::string& title)
-{
-    shown_.push_back({ Kind::Message, title, text });
-}
+void ScriptedDialogs::ShowMessage(const std::string& text, const std::string& title) { shown_.push_back({ Kind::Message, title, text }); }
 
+// An unprepared question: "Abbrechen", "Nein".
 std::optional<std::string> ScriptedDialogs::InputBox(const std::string& prompt, const std::string& title)
 {
-    const auto a = take(Kind::Input, title, prompt);
-    return a ? a->text : std::nullopt;
+    return take(Kind::Input, title, prompt).value_or(Answer {}).text;
 }
-
 bool ScriptedDialogs::AskYesNo(const std::string& text, const std::string& title)
 {
-    const auto a = take(Kind::YesNo, title, text);
-    return a && a->yes;
+    return take(Kind::YesNo, title, text).value_or(Answer {}).yes;
 }
-
 bool ScriptedDialogs::AskOkCancel(const std::string& text, const std::string& title)
 {
-    const auto a = take(Kind::OkCancel, title, text);
-    return a && a->yes;
+    return take(Kind::OkCancel, title, text).value_or(Answer {}).yes;
 }
 
 std::vector<ScriptedDialogs::Shown> ScriptedDialogs::shown(Kind kind) const
@@ -103,7 +67,7 @@ void ScriptedDialogs::clear()
 {
     script_.clear();
     shown_.clear();
-    failures_.clear();
+    failures_ = 0;
 }
 
 } // namespace zx::test

@@ -29,9 +29,9 @@ public:
     explicit ScriptedDialogs(std::function<void(const std::string&)> onFailure = {});
 
     // The next question must be an input box; nothing plays "Abbrechen".
-    ScriptedDialogs& input(std::optional<std::string> answer);
-    ScriptedDialogs& yesNo(bool yes);
-    ScriptedDialogs& okCancel(bool ok);
+    ScriptedDialogs& input(std::optional<std::string> answer) { return add({ Kind::Input, std::move(answer) }); }
+    ScriptedDialogs& yesNo(bool yes) { return add({ Kind::YesNo, std::nullopt, yes }); }
+    ScriptedDialogs& okCancel(bool ok) { return add({ Kind::OkCancel, std::nullopt, ok }); }
 
     void ShowMessage(const std::string& text, const std::string& title) override;
     std::optional<std::string> InputBox(const std::string& prompt, const std::string& title) override;
@@ -41,7 +41,6 @@ public:
     const std::vector<Shown>& shown() const { return shown_; }
     std::vector<Shown> shown(Kind kind) const;
     std::size_t pendingAnswers() const { return script_.size(); }
-    const std::vector<std::string>& failures() const { return failures_; }
     void clear();
 
 private:
@@ -50,14 +49,17 @@ private:
         std::optional<std::string> text;
         bool yes = false;
     };
+    ScriptedDialogs& add(Answer a)
+    {
+        script_.push_back(std::move(a));
+        return *this;
+    }
     std::optional<Answer> take(Kind kind, const std::string& title, const std::string& text);
 
     std::function<void(const std::string&)> onFailure_;
     std::deque<Answer> script_;
     std::vector<Shown> shown_;
-    std::vector<std::string> failures_;
+    std::size_t failures_ = 0;
 };
-
-const char* KindName(ScriptedDialogs::Kind kind);
 
 } // namespace zx::test

@@ -1,105 +1,118 @@
-// Whole analyses through the real windows, one test for each data type: the
-// samples from the example workbook, the test and hypothesis chosen in the
-// main window, the level answered, and the report of the test-results window
-// compared line by line, with the additions below it on screen and on paper,
-// and with the report of zerantix-cli. Every test runs once for each format
-// the example workbook is saved in (blatt.xls, .xlsx, .ods, .csv), alone in
-// the program folder, so each must give the same reports. Statistics are
-// SciPy's (data/make_flow_reference.py); critical values are the program's
-// documented approximations, whose own accuracy is tested on their own.
+// Whole analyses through the real windows, one for each data type, from each
+// format of the example workbook alone in the program folder: the samples,
+// test and hypothesis, the assumption check, the report on screen and on
+// paper equal to zerantix-cli's, then "Deskriptive Parameter" and "Graphik".
+// Statistics are SciPy's (data/make_flow_reference.py).
 #include "core/AnalysisRecord.h"
-#include "core/NumberText.h"
-#include "stats/Distributions.h"
-#include "ui/Controls.h"
-#include "ui/MainWindow.h"
-#include "stats/SupplementLines.h"
+#include "ui/CheckDialog.h"
+#include "ui/CheckResultsWindow.h"
+#include "ui/ParametersWindow.h"
+#include "ui/PlotWindow.h"
 #include "ui/ResultsWindow.h"
-#include "MainWindowSession.h"
-#include "QtTestSupport.h"
+#include "WindowTest.h"
 
-#include <QAction>
-#include <QFile>
-#include <QLineEdit>
+#include <QCheckBox>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
 
 using namespace zx;
-using zx::test::child;
-using zx::test::clickItem;
-using Kind = zx::test::ScriptedDialogs::Kind;
+using namespace zx::test;
 
 namespace {
 
-const std::string kRule(55, '-');
-const std::string kHeading = "                  ERGEBNISSE              ";
-const std::string kSignificantT = "Die beobachteten Unterschiede sind als signifikant anzusehen, da der t-Wert größer/gleich als die Signifikanzschranke ist.";
-const std::string kRandomT = "Die beobachteten Unterschiede sind als zufällig anzusehen, da der t-Wert kleiner als die Signifikanzschranke ist.";
-const std::string kNoCheck = "Keine Prüfung auf Erfüllung der Voraussetzungen durchgeführt.";
+// A report with its date line left out, the additions below it kept.
+QString withoutDate(QString text) { return text.remove(QRegularExpression("DATUM: [^\\n]*\\n?")); }
 
-std::string crit(std::optional<double> v, const char* pattern) { return v ? Format(*v, pattern) : "?"; }
-
-// The report as the window shows it, without its last line (the date).
-std::string report(const std::vector<std::string>& e)
+// The same analysis through zerantix-cli, as it prints it.
+QString cliOutput(QStringList arguments)
 {
-    return e[0] + "\n" + kRule + "\n" + e[1] + e[2] + e[3] + "\n\n" + e[4] + "\n" + kRule + "\n" + e[5] + "\n" + e[6] + "\n"
-        + e[7] + "\n" + e[8] + "\n" + kRule + "\n" + e[10] + "\n" + kRule + "\n" + e[12] + "\n" + kRule + "\n" + e[13] + "\n"
-        + kRule + "\n";
+    QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", "/nonexistent"); // no parameter file of the machine's user
+    cli.setProcessEnvironment(env);
+    cli.start(ZX_CLI, arguments << "--trennzeichen" << ",");
+    if (!cli.waitForFinished(20000) || cli.exitCode() != 0)
+        return "zerantix-cli failed: " + cli.readAllStandardError();
+    return withoutDate(QString::fromUtf8(cli.readAllStandardOutput()));
 }
+
+// Each line, blanks aside, in the text.
+bool showsLines(const QString& text, const QStringList& lines)
+{
+    for (const QString& line : lines)
+        if (!text.simplified().contains(line)) {
+            qWarning("%s not in\n%s", qPrintable(line), qPrintable(text));
+            return false;
+        }
+    return true;
+}
+
+// One analysis: data, names, test and hypothesis, the check dialog's entries
+// and the one chosen at a level, lines of its pages (no variance page:
+// "Weiter" closes), the advice, the test's level, lines of the report, the
+// same through zerantix-cli, the sample after "Blättern", box-whisker plot.
+struct Flow {
+    const char* row;
+    QString menu;
+    QStringList ranges, names;
+    QString testList;
+    QList<int> choice; // test, hypothesis; the test after a refusal
+    QStringList entries;
+    int entry;
+    QString checkLevel;
+    QStringList normality, variance;
+    QString advice, level;
+    QStringList report;
+    QString cli, browsed;
+    bool boxWhisker;
+};
+
+const QString ks = "  Kolmogoroff-Smirnoff-Test (KST)", sw = "  Shapiro-Wilk-Test", david = "  David et al.-Test";
+const QString significantT = "signifikant anzusehen, da der t-Wert größer/gleich";
+const QString bothHold = "Kein signifikanter Unterschied in der Variabilität und keine signifikante Abweichung";
+
+const Flow kFlows[] = {
+    { "single values: t-test, KST", "mnuEinzel", { "A2", "B2" }, { "Atlantik-Hering", "PAZIFIK" }, "List1", { 0, 0 },
+        { ks, sw, david }, 0, "5",
+        { "< Test nach KOLMOGOROFF-SMIRNOF >", "Prüfgröße (DK) . . . . . . . . . . . = 0,1393", "= 0,1635" },
+        { "F-Wert (berechnet) = 2,2733" }, "", "5",
+        { "Freiheitsgrade = 24", "t-Wert (berechnet) = 4,8901", significantT, bothHold,
+            "Irrtumswahrscheinlichkeit von 5% wurde die Alternativ-Hypothese Ha: µ1 <> µ2" },
+        "--daten einzelwerte --stichprobe1 A2 --stichprobe2 B2 --test t --pruefung ks --pruefniveau 5", "2", true },
+    { "class groups: WELCH µ1 < µ2, DAVID", "mnuKlassen", { "D2", "G2" }, { "FANG 1", "FANG 2" }, "List2", { 1, 1 },
+        { ks, david }, 1, "0.1",
+        { "< Nach dem Test DAVID et al. >", "Irrtumswahrscheinlichkeit: 0,1%", "= 5,0947", "= 5,0188" }, {}, "", "1%",
+        { "Freiheitsgrade = 98", "t-Wert (berechnet) = 1,7327", "zufällig anzusehen, da der t-Wert kleiner",
+            "Keine signifikante Abweichung von der Normalverteilung liegt vor.", "von 1% wurde die Alternativ-Hypothese Ha: µ1 < u2" },
+        "--daten klassen --stichprobe1 D2 --stichprobe2 G2 --test welch --hypothese kleiner --niveau 1% --pruefung david "
+        "--pruefniveau 0.1",
+        "2", true },
+    { "summary values: t-test µ1 > µ2, DAVID from the extremes, level by default", "mnuXquerSN", { "J2", "K2" },
+        { "ATLANTIK", "PAZIFIK" }, "List2", { 0, 2 }, { david }, 0, "5", { "= 3,2222", "= 3,2203" },
+        { "VARIANZ(1) = 0,8100", "VARIANZ(2) = 0,3481" }, "", "",
+        { "Freiheitsgrade = 24", "t-Wert (berechnet) = 4,8966", significantT, bothHold,
+            "von 5% wurde die Alternativ-Hypothese Ha: µ1 > µ2" },
+        "--daten xsn --stichprobe1 J2 --stichprobe2 K2 --test t --hypothese groesser --pruefung david --pruefniveau 5", "2", false },
+    { "paired values: t-test refused after SHAPIRO-WILK, then WILCOXON", "mnuWertepaare", { "M2" }, { "Blutdruck" }, "List3",
+        { 0, 0, 1 }, { ks, sw, david }, 1, "5",
+        { "< Test nach SHAPIRO-WILK >", "Prüfgröße (W) . . . . . . . . . . . = 0,9432" }, { "t-Wert (berechnet) = 4,8155" },
+        "Text4", "5",
+        { "Wertepaare Diff<>0 = 12", "R-Wert (berechnet) = 0", "signifikant anzusehen, da der R-Wert gleich/kleiner",
+            "von 5% wurde die Alternativ-Hypothese Ha: µ1 <> µ2" },
+        "--daten paare --stichprobe1 M2 --test wilcoxon", "1", false },
+};
 
 } // namespace
 
-class TestResultsFlow : public QObject {
+class TestResultsFlow : public QObject, MainWindowSession {
     Q_OBJECT
 
-    zx::test::MainWindowSession session;
-    std::unique_ptr<AnalysisRecord>& rec = session.rec;
-    std::unique_ptr<zx::test::ScriptedDialogs>& dialogs = session.dialogs;
-    std::unique_ptr<MainWindow>& form = session.form;
-
-    // The report of the results window, date line left out.
-    std::string shownReport()
-    {
-        ResultsWindow* results = form->resultsWindow();
-        if (!results)
-            return "no results window";
-        QString text = results->reportText();
-        const auto date = text.lastIndexOf("DATUM: ");
-        if (date < 0)
-            return "no date line: " + text.toStdString();
-        return text.left(date).toStdString();
-    }
-
-    // A report with its date line left out, the additions below it kept.
-    static std::string withoutDate(const QString& text)
-    {
-        return QString(text).remove(QRegularExpression("DATUM: [^\\n]*\\n?")).toStdString();
-    }
-
-    std::string shownWithAdditions() { return form->resultsWindow() ? withoutDate(form->resultsWindow()->reportText()) : ""; }
-
-    // The same analysis through zerantix-cli: the text it prints, date line
-    // left out, to be equal to the window's.
-    std::string cliReport(QStringList arguments)
-    {
-        QProcess cli;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", "/nonexistent"); // no parameter file of the machine's user
-        cli.setProcessEnvironment(env);
-        cli.start(ZX_CLI, arguments << "--trennzeichen" << ",");
-        if (!cli.waitForFinished(20000) || cli.exitCode() != 0)
-            return "zerantix-cli failed: " + cli.readAllStandardError().toStdString();
-        QString text = QString::fromUtf8(cli.readAllStandardOutput());
-        text.chop(1); // the line feed that ends the command's output
-        return withoutDate(text);
-    }
-
     std::unique_ptr<QTemporaryDir> folder;
+
+    QPushButton* button(const char* name) { return child<QPushButton>(form.get(), name); }
+    ClickList* list(const QString& name) { return child<ClickList>(form.get(), name.toLatin1().constData()); }
 
 private slots:
     void initTestCase_data()
@@ -113,120 +126,118 @@ private slots:
         QFETCH_GLOBAL(QString, workbook);
         folder = std::make_unique<QTemporaryDir>();
         QVERIFY(QFile::copy(QString(ZX_EXAMPLES_DIR) + "/" + workbook, folder->filePath(workbook)));
-        session.start(folder->path().toStdString());
+        start(folder->path().toStdString());
     }
-    void cleanup() { session.finish(); }
+    void cleanup() { finish(); }
 
-    void singleValuesTwoSampleTTest()
+    void analysis_data()
     {
-        session.readSamples("mnuEinzel", { "A2", "B2" }, { "ATLANTIK", "PAZIFIK" });
-        session.choose("List1", 0, 0, "5");
-        const auto questions = dialogs->shown(Kind::Input);
-        QCOMPARE(questions.back().text, std::string("Irrtumswahrscheinlichkeit aus der Student-Verteilung\r\r(z.B. 1, 5, 10%)"));
-        QCOMPARE(shownReport(),
-            report({ kHeading, "Bei einer Irrtumswahrscheinlichkeit von 5% ", "wurde die Alternativ-Hypothese Ha: µ1 <> µ2 ",
-                "gegen die Nullhypothese Ho: µ1 = µ2 untersucht.", kNoCheck,
-                "      Freiheitsgrade              = 24",
-                "      Signifikanzschranke (t-Tab) = " + crit(StudentT(DistMode::Quantile, 24, 0.025), "#0.0000"),
-                "      t-Wert (berechnet)          = 4,8901", "", "", kSignificantT, "",
-                "Verglichen wurden: ATLANTIK und PAZIFIK", "" }));
-        QCOMPARE(cliReport({ "--daten", "einzelwerte", "--stichprobe1", "A2", "--stichprobe2", "B2", "--namen", "ATLANTIK,PAZIFIK",
-                     "--test", "t" }),
-            shownWithAdditions());
-        QCOMPARE(child<QLabel>(form->resultsWindow(), "Label1")->text(), QString::fromUtf8("t-TEST für Zweistich."));
-        // With a result the main window offers the next steps; the lists wait.
-        QVERIFY(child<QPushButton>(form.get(), "CmdDeskriptive")->isEnabled());
-        QVERIFY(child<QPushButton>(form.get(), "CmdGraphik")->isEnabled());
-        QVERIFY(child<QPushButton>(form.get(), "CmdTestWahl")->isEnabled());
-        QVERIFY(!child<ClickList>(form.get(), "List1")->isEnabled());
+        QTest::addColumn<int>("flow");
+        for (const Flow& f : kFlows)
+            QTest::newRow(f.row) << int(&f - kFlows);
+    }
 
-        // Below the date line, behind a separator, the additions the record holds.
-        QVERIFY(rec->Zusatzangaben);
-        const std::vector<std::string> additions = SupplementLines(*rec->Zusatzangaben);
-        QStringList expectedTail { QString::fromStdString(kRule) };
-        for (const auto& line : additions)
-            expectedTail << QString::fromStdString(line);
-        const QStringList shownLines = form->resultsWindow()->reportText().split('\n');
-        const auto date = shownLines.indexOf(QRegularExpression("^DATUM: .*"));
-        QVERIFY(date > 0);
-        QCOMPARE(shownLines.mid(date + 1), expectedTail);
-        // All of it in view: the window's image is what goes to paper.
-        QCOMPARE(child<QPlainTextEdit>(form->resultsWindow(), "Text1")->verticalScrollBar()->maximum(), 0);
+    void analysis()
+    {
+        QFETCH_GLOBAL(QString, workbook);
+        QFETCH(int, flow);
+        const auto& [row, menu, ranges, names, testList, choice, entries, entry, checkLevel, normality, variance, advice, level,
+            reportLines, cli, browsed, boxWhisker] = kFlows[flow];
+        QStringList report = reportLines;
+        readSamples(menu.toUtf8().constData(), ranges, names);
+        clickItem(list(testList), choice[0]);
+        clickItem(list("List5"), choice[1]);
 
-        // Printed where there is no printer: a PDF with the verdict.
+        // The check dialog: its entries wait for "ja"; one is chosen.
+        CheckDialog* dialog = form->checkDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        ClickList* tests = child<ClickList>(dialog, "List1");
+        QTest::mouseClick(child<QCheckBox>(dialog, "Check1"), Qt::LeftButton);
+        QStringList offered;
+        for (int i = 0; i < tests->count(); ++i)
+            offered << tests->item(i)->text();
+        QCOMPARE(offered, entries);
+        dialogs->input(checkLevel.toStdString());
+        clickItem(tests, entry);
+        QTRY_VERIFY(!form->checkDialog());
+
+        // Its pages, the first printed where there is no printer.
+        CheckResultsWindow* pages = form->checkResultsWindow();
+        QVERIFY(pages && pages->isVisible());
+        QVERIFY(showsLines(pages->reportText(), normality));
+        QStringList checkPages { pages->reportText() };
+        QCOMPARE(pages->shownAdvice(), QString());
         QTemporaryDir tmp;
-        const QString file = tmp.filePath("ergebnis.pdf");
-        form->resultsWindow()->printTarget.pdfOnly = true;
-        form->resultsWindow()->printTarget.askPdfFile = [&](QWidget*) { return std::optional<QString>(file); };
-        QTest::mouseClick(child<QPushButton>(form->resultsWindow(), "CmdDruck"), Qt::LeftButton);
-        const QString printed = zx::test::PdfText(file, false).simplified();
-        QVERIFY2(printed.contains(QString::fromUtf8("als signifikant anzusehen, da der t-Wert größer/gleich")), qPrintable(printed));
-        QVERIFY2(printed.contains("4,8901"), qPrintable(printed));
-        QVERIFY2(printed.contains(QString::fromStdString(additions.front())), qPrintable(printed));
-    }
+        pages->printTarget = PdfTarget(tmp.filePath("pruefung.pdf"));
+        click(pages, "CmdDruck");
+        QVERIFY(showsLines(PdfText(tmp.filePath("pruefung.pdf")), { normality.last() }));
+        click(pages, "CmdWeiter");
+        if (variance.isEmpty()) {
+            QTRY_VERIFY(!form->checkResultsWindow());
+        } else {
+            QVERIFY(showsLines(pages->reportText(), variance));
+            checkPages << pages->reportText();
+            QCOMPARE(pages->shownAdvice(), advice);
+            QVERIFY(!child<QPushButton>(pages, "CmdWeiter")->isEnabled());
+        }
+        if (!advice.isEmpty()) {
+            // The test choice opens when the page is left; "Ergebnisse"
+            // refuses the test the check advised against.
+            QVERIFY(!button("CmdTestWahl")->isEnabled());
+            click(pages, "CmdSchliessen");
+            QVERIFY(button("CmdTestWahl")->isEnabled());
+            click(form.get(), "CmdErgebnisse");
+            QCOMPARE(dialogs->shown().back().text, std::string("WÄHLEN SIE EINEN DER EMPFOHLENEN TESTS"));
+            QVERIFY(!form->resultsWindow() && !button("CmdErgebnisse")->isEnabled());
+            checkPages.clear();
+            clickItem(list(testList), choice[2]);
+            clickItem(list("List5"), choice[1]);
+        }
 
-    void classGroupsWelchOneSided()
-    {
-        session.readSamples("mnuKlassen", { "D2", "G2" }, { "FANG 1", "FANG 2" });
-        session.choose("List2", 1, 1, "1%"); // WELCH, Ha: µ1 < µ2
-        QCOMPARE(shownReport(),
-            report({ kHeading, "Bei einer Irrtumswahrscheinlichkeit von 1% ", "wurde die Alternativ-Hypothese Ha: µ1 < u2 ",
-                "gegen die Nullhypothese Ho: µ1 > µ2 untersucht.", kNoCheck,
-                "      Freiheitsgrade         = 98",
-                "      Signifikanzschranke    = " + crit(StudentT(DistMode::Quantile, 98, 0.01), "0.0000"),
-                "      t-Wert (berechnet)     = 1,7327", "", "", kRandomT, "", "Verglichen wurden: FANG 1 und FANG 2", "" }));
-        QCOMPARE(cliReport({ "--daten", "klassen", "--stichprobe1", "D2", "--stichprobe2", "G2", "--namen", "FANG 1,FANG 2",
-                     "--test", "welch", "--hypothese", "kleiner", "--niveau", "1%" }),
-            shownWithAdditions());
-    }
+        dialogs->input(level.toStdString());
+        click(form.get(), "CmdErgebnisse");
+        ResultsWindow* results = form->resultsWindow();
+        QVERIFY(results && results->isVisible());
+        QCOMPARE(child<QLabel>(results, "Label1")->text(), QString::fromStdString(rec->TestName));
+        const QString shown = results->reportText();
+        QVERIFY(showsLines(shown, report << "Verglichen wurden: " + names.join(" und ") << "ZUSATZANGABEN"));
+        // zerantix-cli prints the check's pages and the same report.
+        const QString printed = cliOutput(cli.split(' ') << "--namen" << names.join(',') << "--workbook" << folder->filePath(workbook));
+        QVERIFY2(printed.endsWith(withoutDate(shown) + "\n"), qPrintable(printed));
+        for (const QString& page : checkPages)
+            QVERIFY(printed.contains(page));
+        // All of it in view: the window's image is what goes to paper.
+        QCOMPARE(child<QPlainTextEdit>(results, "Text1")->verticalScrollBar()->maximum(), 0);
+        QVERIFY(!list(testList)->isEnabled()); // until a new test choice
 
-    void summaryValuesTTestOneSided()
-    {
-        session.readSamples("mnuXquerSN", { "J2", "K2" }, { "ATLANTIK", "PAZIFIK" });
-        session.choose("List2", 0, 2, ""); // Ha: µ1 > µ2; an empty answer is 5 %
-        QCOMPARE(shownReport(),
-            report({ kHeading, "Bei einer Irrtumswahrscheinlichkeit von 5% ", "wurde die Alternativ-Hypothese Ha: µ1 > µ2 ",
-                "gegen die Nullhypothese Ho: µ1 < µ2 untersucht.", kNoCheck,
-                "      Freiheitsgrade              = 24",
-                "      Signifikanzschranke (t-Tab) = " + crit(StudentT(DistMode::Quantile, 24, 0.05), "#0.0000"),
-                "      t-Wert (berechnet)          = 4,8966", "", "", kSignificantT, "",
-                "Verglichen wurden: ATLANTIK und PAZIFIK", "" }));
-        QCOMPARE(cliReport({ "--daten", "xsn", "--stichprobe1", "J2", "--stichprobe2", "K2", "--namen", "ATLANTIK,PAZIFIK", "--test",
-                     "t", "--hypothese", "groesser", "--niveau", "" }),
-            shownWithAdditions());
-    }
+        results->printTarget = PdfTarget(tmp.filePath("ergebnis.pdf"));
+        click(results, "CmdDruck");
+        QVERIFY(showsLines(PdfText(tmp.filePath("ergebnis.pdf"), false), { report[1], "ZUSATZANGABEN" }));
 
-    void pairedValuesWilcoxon()
-    {
-        session.readSamples("mnuWertepaare", { "M2" }, { "Blutdruck" });
-        session.choose("List3", 1, 0, "5");
-        QCOMPARE(dialogs->shown(Kind::Input).back().text,
-            std::string("Irrtumswahrscheinlichkeit für den Wilcoxon-Test.\r\r(Nur 1, 2, 5 oder 10%)"));
-        QCOMPARE(shownReport(),
-            report({ kHeading, "Bei einer Irrtumswahrscheinlichkeit von 5% ", "wurde die Alternativ-Hypothese Ha: µ1 <> µ2 ",
-                "gegen die Nullhypothese Ho: µ1 = µ2 untersucht.", "",
-                "      Wertepaare Diff<>0     = 12", "      Signifikanzschranke    = 14,00", "      R-Wert (berechnet)     = 0",
-                "", "",
-                "Die beobachteten Unterschiede sind als signifikant anzusehen, da der R-Wert gleich/kleiner als die "
-                "Signifikanzschranke ist.",
-                "", "Verglichen wurden: Blutdruck", "" }));
-        QCOMPARE(cliReport({ "--daten", "paare", "--stichprobe1", "M2", "--namen", "Blutdruck", "--test", "wilcoxon" }), shownWithAdditions());
-    }
+        click(form.get(), "CmdDeskriptive");
+        ParametersWindow* parameters = form->parametersWindow();
+        QVERIFY(parameters && parameters->isVisible());
+        // The first name, shortened to ten characters, in upper case.
+        QVERIFY2(parameters->listingText().endsWith(" DATEI: " + names[0].left(10).toUpper()), qPrintable(parameters->listingText()));
+        for (const QString& sample : { browsed, QString("1") }) {
+            click(parameters, "CmdBlättern");
+            QCOMPARE(child<QLabel>(parameters, "Label3")->text(), sample);
+        }
 
-    void lordRefusesALevelItHasNoTableFor()
-    {
-        session.readSamples("mnuEinzel", { "A2", "B2" }, { "", "" });
-        dialogs->input("10"); // asked first; refused with a message, then 5 %
-        session.choose("List1", 2, 0, "5");
-        const auto refusals = dialogs->shown(Kind::Message);
-        QCOMPARE(refusals.size(), std::size_t(1));
-        QCOMPARE(refusals[0].title, std::string("Fehler"));
-        QCOMPARE(refusals[0].text, std::string("Bitte wählen Sie nur zwischen 1% und 5%"));
-        const auto questions = dialogs->shown(Kind::Input);
-        QCOMPARE(questions.size(), std::size_t(4)); // two names, two levels
-        QCOMPARE(questions[2].text, std::string("Irrtumswahrscheinlichkeit für den Lord-Test.\r\r(Nur 1% oder 5%)"));
-        QVERIFY(shownReport().find("Bei einer Irrtumswahrscheinlichkeit von 5% ") != std::string::npos);
-        QVERIFY(shownReport().find("      Freiheitsgrade (n)        = 14") != std::string::npos);
+        click(form.get(), "CmdGraphik");
+        PlotWindow* plot = form->plotWindow();
+        QVERIFY(plot && plot->isVisible());
+        QCOMPARE(child<QAction>(plot, "mnuBoxWisker")->isEnabled(), boxWhisker);
+
+        // "Schliessen" on the check's page closes the report too; a new test
+        // choice the other windows.
+        if (form->checkResultsWindow()) {
+            click(form->checkResultsWindow(), "CmdSchliessen");
+            QTRY_VERIFY(!form->checkResultsWindow() && !form->resultsWindow());
+        }
+        click(form.get(), "CmdTestWahl");
+        clickItem(list(testList), 0);
+        QVERIFY(!form->resultsWindow() && !form->parametersWindow() && !form->plotWindow());
     }
 };
 

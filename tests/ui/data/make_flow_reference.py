@@ -5,8 +5,7 @@ tests expect in the reports and the assumption checks, computed with SciPy
 
     /usr/bin/python3 tests/ui/data/make_flow_reference.py
 
-Prints one line per case; the numbers go into ResultsFlowTest.cpp and
-CheckFlowTest.cpp.
+Prints one line per case; the numbers go into ResultsFlowTest.cpp.
 """
 import sys
 from pathlib import Path
