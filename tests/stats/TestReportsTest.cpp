@@ -1,0 +1,191 @@
+// The report lines of the nine tests written from hand-made results, each
+// verdict sentence once, in both decimal settings; the figures kept beside
+// them; the hypotheses and the level line.
+#include "core/NumberText.h"
+#include "stats/ReportLines.h"
+#include "stats/ResultFigures.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace zx {
+namespace {
+
+const std::string kSig = "Die beobachteten Unterschiede sind als signifikant anzusehen, da der ";
+const std::string kRnd = "Die beobachteten Unterschiede sind als zufällig anzusehen, da der ";
+constexpr const char* kWrongWay =
+    "Die beobachteten Unterschiede sind als zufällig anzusehen, da sie nicht in der Richtung der Alternativ-Hypothese liegen.";
+
+// Lines 4 to 10 a writer filled, "<line>:<text>" each on its own line; with
+// ',' as the separator every decimal point between digits becomes ','.
+void expectLines(const std::function<void(Report&)>& write, const std::string& expected)
+{
+    for (char separator : { '.', ',' }) {
+        SetDecimalSeparator(separator);
+        Report report;
+        write(report);
+        std::string got;
+        for (int i = 4; i <= 10; ++i)
+            if (!report[static_cast<std::size_t>(i)].empty())
+                got += std::to_string(i) + ":" + report[static_cast<std::size_t>(i)] + "\n";
+        std::string want = expected;
+        for (std::size_t i = 1; i + 1 < want.size(); ++i)
+            if (want[i] == '.' && std::isdigit(static_cast<unsigned char>(want[i - 1])) && std::isdigit(static_cast<unsigned char>(want[i + 1])))
+                want[i] = separator;
+        EXPECT_EQ(got, want) << "separator " << separator;
+    }
+    SetDecimalSeparator('.');
+}
+
+const std::string kUNote =
+    "4:Wenn n > 25 oder m > 25 ist, dann wird z berechnet. Beim Auftreten von Bindungen wird nach WALTER (1951) korrigiert.\n";
+
+TEST(TestReports, IndependentSamples)
+{
+    const std::string t = "t-Wert größer/gleich als die Signifikanzschranke ist.";
+    expectLines([](Report& l) { WriteTTest({ 18, 2.100922, 2.236068, Verdict::Significant }, l); },
+        "5:      Freiheitsgrade              = 18\n6:      Signifikanzschranke (t-Tab) = 2.1009\n"
+        "7:      t-Wert (berechnet)          = 2.2361\n10:" + kSig + t + "\n");
+    expectLines([](Report& l) { WriteWelch({ 6.5, 6, 2.44, 2.76, Verdict::Random }, l); },
+        "5:      Freiheitsgrade         = 6\n6:      Signifikanzschranke    = 2.4400\n7:      t-Wert (berechnet)     = 2.7600\n"
+        "10:" + kRnd + "t-Wert kleiner als die Signifikanzschranke ist.\n");
+    expectLines([](Report& l) { WriteLord({ 10, 0.419, 0.6, Verdict::AgainstDirection }, l); },
+        "5:      Freiheitsgrade (n)        = 10\n6:      Signifikanzschranke       = 0.4190\n"
+        "7:      t-Wert (berechnet)        = 0.6000\n10:" + std::string(kWrongWay) + "\n");
+    expectLines([](Report& l) { WriteWeir({ 2, Verdict::Significant }, l); },
+        "5:  \n6:      Signifikanzschranke  = 2\n7:      t-Wert (berechnet)   = 2.0000\n10:" + kSig + "t-Wert größer/gleich als 2 ist.\n");
+    expectLines([](Report& l) { WriteWeir({ 1.999, Verdict::Random }, l); },
+        "5:  \n6:      Signifikanzschranke  = 2\n7:      t-Wert (berechnet)   = 1.9990\n10:" + kRnd + "t-Wert kleiner als 2 ist.\n");
+}
+
+TEST(TestReports, RankTests)
+{
+    auto small = [](Alternative h, Verdict v) {
+        UTestResult r;
+        r.alternative = h;
+        r.n = 3;
+        r.m = 5;
+        r.U = 6;
+        r.Uo = 21;
+        r.Ux = 9.5f;
+        r.verdict = v;
+        return r;
+    };
+    const std::string ux = "7:      Ux-Wert (berechnet)    = 9.5\n10:";
+    const std::string two = "5:      Stichprobenumfänge  n  = 3    m  = 5\n6:      Signifikanzschranke U  = 6   Uo = 21\n";
+    const std::string upper = "5:      Stichprobenumfänge  n  = 3   m = 5\n6:      Signifikanzschranke Uo = 21\n";
+    const std::string lower = "5:      Stichprobenumfänge n   = 3 m = 5\n6:      Signifikanzschranke    = 6\n";
+    const std::pair<UTestResult, std::string> cases[] = {
+        { small(Alternative::TwoSided, Verdict::Significant),
+            two + ux + kSig + "Ux-Wert kleiner/gleich als die Signifikanzschranke oder Ux größer/gleich als Uo ist." },
+        { small(Alternative::TwoSided, Verdict::Random), two + ux + kRnd + "Ux-Wert zwischen den Signifikanzschranken U und Uo liegt." },
+        { small(Alternative::Greater, Verdict::Significant), upper + ux + kSig + "Ux-Wert größer/gleich als die Signifikanzschranke Uo ist." },
+        { small(Alternative::Greater, Verdict::Random), upper + ux + kRnd + "Ux-Wert kleiner als die Signifikanzschranke Uo ist." },
+        { small(Alternative::Less, Verdict::Significant), lower + ux + kSig + "Ux-Wert kleiner/gleich als die Signifikanzschranke ist." },
+        { small(Alternative::Less, Verdict::Random), lower + ux + kRnd + "Ux-Wert größer als die Signifikanzschranke ist." },
+    };
+    for (const auto& [result, expected] : cases)
+        expectLines([&](Report& l) { WriteUTest(result, l); }, kUNote + expected + "\n");
+
+    UTestResult z;
+    z.normal = true;
+    z.n = z.m = 26;
+    z.critical = 1.95996;
+    z.z = 3.33082;
+    z.zCorrected = 3.84538;
+    z.verdict = Verdict::Significant;
+    const std::string zLines = "5:      Stichprobenumfänge n = 26 m = 26\n6:      Signifikanzschranke (Z-Tab.) = 1.9600\n"
+                               "7:      Z-Wert (berechnet)           = 3.3308\n8:      Z-Wert (berechnet/Korrigiert)= ";
+    expectLines([&](Report& l) { WriteUTest(z, l); },
+        kUNote + zLines + "3.8454\n10:" + kSig + "Z-Wert größer/gleich als die Signifikanzschranke ist.\n");
+    z.zCorrected.reset();
+    z.verdict = Verdict::Random;
+    expectLines([&](Report& l) { WriteUTest(z, l); }, kUNote + zLines + "\n10:" + kRnd + "Z-Wert kleiner als die Signifikanzschranke ist.\n");
+
+    const std::string median = "5:          Median                 = 5.5\r\n          Werte n + m            = 9\n"
+                               "6:          Freiheitsgrade         = 1\n7:          Signifikanzschranke    = 3.8414\n"
+                               "8:          Chi²-Wert (berechnet)  = 0.5556\n10:";
+    expectLines([&](Report& l) { WriteMedianTest({ 5.5, 2, 1, 4, 2, 10, 3.841443, 0.55556, Verdict::Random }, l); },
+        median + kRnd + "Chi²-Wert kleiner als die Signifikanzschranke ist.\n");
+    expectLines([&](Report& l) { WriteMedianTest({ 5.5, 2, 1, 4, 2, 10, 3.841443, 0.55556, Verdict::Significant }, l); },
+        median + kSig + "Chi²-Wert größer/gleich als die Signifikanzschranke ist.\n");
+}
+
+TEST(TestReports, PairedValues)
+{
+    expectLines([](Report& l) { WritePairedTTest({ 4, 2.7764, 4.24264, Verdict::Significant }, l); },
+        "5:      Freiheitsgrade         = 4\n6:      Signifikanzschranke    = 2.7764\n7:      t-Wert (berechnet)     = 4.2426\n"
+        "10:" + kSig + "t-Wert größer/gleich als die Signifikanzschranke ist.\n");
+    const std::string sign = "5:      Freiheitsgrade          = 1\n6:      Signifikanzschranke     = 3.8414\n"
+                             "7:      Chi²-Wert (berechnet)   = 6.4000\n10:";
+    expectLines([&](Report& l) { WriteSignTest({ 9, 1, 3.841443, 6.4, Verdict::Significant }, l); },
+        sign + kSig + "Chi²-Wert gleich/größer als die Signifikanzschranke ist.\n");
+    expectLines([&](Report& l) { WriteSignTest({ 9, 1, 3.841443, 6.4, Verdict::Random }, l); },
+        sign + kRnd + "Chi²-Wert kleiner als die Signifikanzschranke ist.\n");
+
+    WilcoxonResult w;
+    w.nPrime = 21;
+    w.R = 6.5;
+    w.critical = 8;
+    w.verdict = Verdict::Significant;
+    const std::string table = "5:      Wertepaare Diff<>0     = 21\n6:      Signifikanzschranke    = 8.00\n7:      R-Wert (berechnet)     = 6.5\n10:";
+    expectLines([&](Report& l) { WriteWilcoxon(w, l); }, table + kSig + "R-Wert gleich/kleiner als die Signifikanzschranke ist.\n");
+    w.verdict = Verdict::Random;
+    expectLines([&](Report& l) { WriteWilcoxon(w, l); }, table + kRnd + "R-Wert größer als die Signifikanzschranke ist.\n");
+    w.normal = true;
+    w.nPrime = 30;
+    w.critical = 1.95996;
+    w.z = 1.59403;
+    w.zCorrected = 1.82574;
+    const std::string normal = "5:      Wertepaare Diff<>0             = 30\n6:      Signifikanzschranke(Z-Tab.)    = 1.9600\n"
+                               "7:      Z-Wert (berechnet)             = 1.5940\n8:      Z-Wert (berechnet/Korrigiert)  = 1.8257\n10:";
+    expectLines([&](Report& l) { WriteWilcoxon(w, l); }, normal + kRnd + "Z-Wert kleiner als die Signifikanzschranke ist.\n");
+    w.verdict = Verdict::Significant;
+    expectLines([&](Report& l) { WriteWilcoxon(w, l); }, normal + kSig + "Z-Wert gleich/größer als die Signifikanzschranke ist.\n");
+}
+
+// The figures name the limit the report holds the statistic against.
+TEST(TestReports, FiguresBesideTheLines)
+{
+    UTestResult u;
+    u.U = 6;
+    u.Uo = 21;
+    u.Ux = 9;
+    EXPECT_TRUE(FiguresOf(u).critical == 6.0 && FiguresOf(u).criticalUpper == 21.0 && FiguresOf(u).statistic == "Ux");
+    u.alternative = Alternative::Greater;
+    EXPECT_TRUE(FiguresOf(u).critical == 21.0 && !FiguresOf(u).criticalUpper);
+    u.alternative = Alternative::Less;
+    EXPECT_TRUE(FiguresOf(u).critical == 6.0 && !FiguresOf(u).criticalUpper);
+    u.normal = true;
+    u.critical = 1.96;
+    u.z = 2.5;
+    u.zCorrected = 2.6;
+    EXPECT_TRUE(FiguresOf(u).statistic == "z" && FiguresOf(u).value == 2.5 && FiguresOf(u).corrected == 2.6 && FiguresOf(u).critical == 1.96);
+    WilcoxonResult w;
+    w.R = 8;
+    w.z = 3;
+    w.zCorrected = 3.5;
+    EXPECT_TRUE(FiguresOf(w).statistic == "R" && FiguresOf(w).value == 8 && !FiguresOf(w).corrected);
+    w.normal = true;
+    EXPECT_TRUE(FiguresOf(w).statistic == "z" && FiguresOf(w).value == 3 && FiguresOf(w).corrected == 3.5);
+    EXPECT_EQ(FiguresOf(SignTestResult { 9, 1, 3.84, 6.4, Verdict::AgainstDirection }).verdict, "gegen die Richtung");
+}
+
+TEST(TestReports, HypothesesAndLevel)
+{
+    EXPECT_FALSE(HypothesisAt(-1));
+    EXPECT_FALSE(HypothesisAt(3));
+    EXPECT_STREQ(HypothesisAt(2)->HaWahl, "J3");
+    EXPECT_STREQ(HypothesisOf("J2")->line2, "wurde die Alternativ-Hypothese Ha: µ1 < u2 ");
+    EXPECT_STREQ(HypothesisOf("N")->line3, "gegen die Nullhypothese Ho: µ1 = µ2 untersucht.");
+    EXPECT_FALSE(HypothesisOf("J4"));
+    EXPECT_EQ(AlternativeOf("J3"), Alternative::Greater);
+    EXPECT_FALSE(AlternativeOf(""));
+    SetDecimalSeparator(',');
+    EXPECT_EQ(LevelLine(2.5f), "Bei einer Irrtumswahrscheinlichkeit von 2,5% ");
+    SetDecimalSeparator('.');
+}
+
+} // namespace
+} // namespace zx
