@@ -1,7 +1,8 @@
 // The exact rank distributions against complete enumeration: for random tie
 // patterns of up to 16 values, every one of the C(N, n) choices of a sample
 // (rank sum, for every n) and every one of the 2^n' signs (signed-rank sum)
-// is counted, and both tails are compared at every possible doubled sum.
+// is counted, and both tails are compared at every possible doubled sum and
+// one beyond each end.
 #include "stats/ExactDistributions.h"
 
 #include <gtest/gtest.h>
@@ -13,36 +14,6 @@
 namespace zx {
 namespace {
 
-// Random runs of equal values adding up to N: no ties, a few, many.
-std::vector<std::vector<int>> tiePatterns()
-{
-    std::mt19937 rng(14);
-    std::vector<std::vector<int>> patterns = { { 1 }, { 3 }, { 1, 1 }, std::vector<int>(16, 1), { 16 }, { 8, 8 } };
-    for (int N = 2; N <= 16; ++N)
-        for (int longest : { 1, 3, 6 }) {
-            std::vector<int> runs;
-            for (int left = N; left > 0;) {
-                const int t = std::min(left, std::uniform_int_distribution<int>(1, longest)(rng));
-                runs.push_back(t);
-                left -= t;
-            }
-            patterns.push_back(runs);
-        }
-    return patterns;
-}
-
-// The doubled rank of every place, from the runs.
-std::vector<long long> placeRanks(const std::vector<int>& runs)
-{
-    const auto doubled = DoubledRanks(runs);
-    std::vector<long long> places;
-    for (std::size_t g = 0; g < runs.size(); ++g)
-        places.insert(places.end(), static_cast<std::size_t>(runs[g]), doubled[g]);
-    return places;
-}
-
-// Counted sums -> the two tails at every sum from one below the smallest to
-// one above the largest, against the distribution.
 void expectTails(const std::map<long long, double>& counts, const WholeNumberDistribution& d, const std::string& what)
 {
     double all = 0;
@@ -59,51 +30,41 @@ void expectTails(const std::map<long long, double>& counts, const WholeNumberDis
     }
 }
 
-std::string describe(const std::vector<int>& runs, int n)
-{
-    std::string s = "runs";
-    for (int t : runs)
-        s += " " + std::to_string(t);
-    return s + ", n = " + std::to_string(n);
-}
-
-TEST(ExactDistributions, DoubledRanksAreTheRunsMidRanksTwice)
+TEST(ExactDistributions, AgainstAllSamplesAndAllSigns)
 {
     EXPECT_EQ(DoubledRanks({ 1, 2, 1 }), (std::vector<long long> { 2, 5, 8 }));
-    EXPECT_EQ(DoubledRanks({ 3, 1 }), (std::vector<long long> { 4, 8 }));
-}
-
-TEST(ExactDistributions, RankSumAgainstAllSamples)
-{
-    for (const auto& runs : tiePatterns()) {
-        const auto places = placeRanks(runs);
+    // Runs of equal values adding up to N: none, a few, many ties.
+    std::mt19937 rng(14);
+    std::vector<std::vector<int>> patterns = { { 1 }, { 3 }, std::vector<int>(16, 1), { 16 }, { 8, 8 } };
+    for (int N = 2; N <= 16; ++N)
+        for (int longest : { 1, 3, 6 }) {
+            patterns.emplace_back();
+            for (int left = N; left > 0; left -= patterns.back().back())
+                patterns.back().push_back(std::min(left, std::uniform_int_distribution<int>(1, longest)(rng)));
+        }
+    for (const auto& runs : patterns) {
+        std::vector<long long> places; // the doubled rank of every place
+        const auto doubled = DoubledRanks(runs);
+        for (std::size_t g = 0; g < runs.size(); ++g)
+            places.insert(places.end(), static_cast<std::size_t>(runs[g]), doubled[g]);
         const int N = static_cast<int>(places.size());
-        // counts[n][W]: the samples of n places with doubled rank sum W.
-        std::vector<std::map<long long, double>> counts(static_cast<std::size_t>(N + 1));
+        // bySize[n][W]: the choices of n places with doubled rank sum W;
+        // signs[W]: the sign patterns with doubled sum W of the positive ones.
+        std::vector<std::map<long long, double>> bySize(static_cast<std::size_t>(N + 1));
+        std::map<long long, double> signs;
         for (unsigned mask = 0; mask < (1u << N); ++mask) {
             long long w = 0;
             for (int i = 0; i < N; ++i)
                 w += (mask >> i & 1u) ? places[static_cast<std::size_t>(i)] : 0;
-            counts[static_cast<std::size_t>(std::popcount(mask))][w] += 1;
+            bySize[static_cast<std::size_t>(std::popcount(mask))][w] += 1;
+            signs[w] += 1;
         }
+        std::string what = "runs";
+        for (int t : runs)
+            what += " " + std::to_string(t);
         for (int n = 0; n <= N; ++n)
-            expectTails(counts[static_cast<std::size_t>(n)], RankSumDistribution(runs, n), describe(runs, n));
-    }
-}
-
-TEST(ExactDistributions, SignedRankAgainstAllSigns)
-{
-    for (const auto& runs : tiePatterns()) {
-        const auto places = placeRanks(runs);
-        const int n = static_cast<int>(places.size());
-        std::map<long long, double> counts;
-        for (unsigned mask = 0; mask < (1u << n); ++mask) {
-            long long w = 0;
-            for (int i = 0; i < n; ++i)
-                w += (mask >> i & 1u) ? places[static_cast<std::size_t>(i)] : 0;
-            counts[w] += 1;
-        }
-        expectTails(counts, SignedRankDistribution(runs), describe(runs, n));
+            expectTails(bySize[static_cast<std::size_t>(n)], RankSumDistribution(runs, n), what + ", n = " + std::to_string(n));
+        expectTails(signs, SignedRankDistribution(runs), what + ", signs");
     }
 }
 
