@@ -21,12 +21,12 @@ TEST(TextDecoding, CodePages)
         { 437, "\x81", "ü" }, { 10000, "\x80", "Ä" }, { 32768, "\x80", "Ä" }, { 32769, "\x80", "€" }, { 367, "\x80", "€" },
         { 9999, "\x80", "€" },               // unknown: Windows-1252
         { 932, "\x82\xA0", "あ" }, { 936, "\xC4\xE3", "你" }, { 949, "\xB0\xA1", "가" }, { 950, "\xA4\xA4", "中" },
-        { 932, "abc", "abc" }, { 932, "\x82", "‚" }, // broken double-byte text: byte by byte
+        { 932, "abc", "abc" }, { 936, "\xC0", "À" }, // broken double-byte text: byte by byte
     };
     for (const auto& c : cases)
         EXPECT_EQ(decode(c.bytes, c.codePage), c.text) << c.codePage;
     EXPECT_EQ(Windows1252ToUtf8("\xE4\xF6\xFC"), "äöü");
-    for (unsigned known : { 1252u, 10000u, 32768u, 367u, 1361u, 932u })
+    for (unsigned known : { 1252u, 10000u, 32768u, 32769u, 367u, 1361u, 932u })
         EXPECT_TRUE(IsKnownCodePage(known)) << known;
     EXPECT_FALSE(IsKnownCodePage(9999));
 }
