@@ -1,8 +1,8 @@
-// The checks of the tests' assumptions on their own: the statistics against
+// The checks of the tests' assumptions: the statistics against
 // data/assumption_reference.txt (make_assumption_reference.py: W from the
 // published coefficient file, DK with SciPy's normal distribution, SciPy's F
-// and t quantiles), the worked examples, the tables against values read off
-// the printed tables, and the variance report on the record.
+// and t quantiles), the tables against values read off the printed tables,
+// the limits' edges, and the reports the tests write on the record.
 #include "core/NumberText.h"
 #include "stats/Descriptive.h"
 #include "stats/NormalityTests.h"
@@ -24,50 +24,56 @@ namespace zx {
 namespace {
 
 using test::ok;
-using test::ReferenceCase;
 using test::refused;
 
-std::vector<ReferenceCase> cases(const std::string& kind)
+std::vector<test::ReferenceCase> cases(const std::string& kind)
 {
     static const auto all = test::LoadReference("assumption_reference.txt");
-    std::vector<ReferenceCase> out;
-    for (const auto& c : all)
-        if (c.kind == kind)
-            out.push_back(c);
+    std::vector<test::ReferenceCase> out;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(out), [&](const auto& c) { return c.kind == kind; });
     return out;
 }
 
 SampleSummary summary(long long n, double variance) { return { n, 0, variance, static_cast<double>(n - 1) * variance, 0, 0 }; }
 
-// A record with sample 1 as single values or class groups, its moments
-// computed as the test choice computes them.
-std::unique_ptr<AnalysisRecord> record(int datentyp, const std::vector<double>& x, const std::vector<double>& f = {})
+// Two samples of single values, class groups (frequencies given) or pairs,
+// their descriptive values computed as the test choice computes them.
+std::unique_ptr<AnalysisRecord> record(int datentyp, const std::vector<double>& x, const std::vector<double>& y = {},
+    const std::vector<double>& frequencies = {})
 {
     auto r = std::make_unique<AnalysisRecord>();
-    r->Datentyp = static_cast<Integer>(datentyp);
-    r->AnzahlWerte[1] = static_cast<Integer>(x.size());
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        r->Werte(static_cast<int>(i) + 1, 1) = x[i];
-        r->Haeufigkeit(static_cast<int>(i) + 1, 1) = f.empty() ? Integer(1) : static_cast<Integer>(f[i]);
+    if (datentyp == 4)
+        test::SetPairs(*r, x, y);
+    else if (datentyp == 2)
+        test::SetClassGroups(*r, 1, x, std::vector<int>(frequencies.begin(), frequencies.end()));
+    else {
+        test::SetSingleValues(*r, 1, x);
+        test::SetSingleValues(*r, 2, y.empty() ? x : y);
     }
     test::ScriptedDialogs quiet;
-    EXPECT_TRUE(ComputeMoments(*r, quiet, 1));
+    EXPECT_TRUE(datentyp == 2 ? ComputeMoments(*r, quiet, 1) : ComputeDescriptives(*r, quiet));
     return r;
 }
 
-TEST(ShapiroWilk, WFromThePublishedCoefficientsForEverySize)
+TEST(NormalityTests, StatisticsAgainstTheReference)
 {
-    const auto all = cases("sw");
-    ASSERT_EQ(all.size(), 48u);
-    for (const auto& c : all) {
-        const auto x = c.numbers("values");
-        const auto w = ShapiroWilkW(x);
-        ASSERT_TRUE(w) << c.name;
-        EXPECT_NEAR(*w, c.number("w"), 1e-12) << c.name;
+    EXPECT_EQ(cases("sw").size(), 48u);
+    for (const auto& c : cases("sw"))
+        EXPECT_NEAR(ShapiroWilkW(c.numbers("values")).value_or(-1), c.number("w"), 1e-12) << c.name;
+    // Class groups at their upper limits, cumulated in the order of the
+    // midpoints whatever order they were entered in.
+    EXPECT_EQ(cases("ks").size() + cases("ksclass").size(), 7u);
+    for (const auto& c : cases("ks")) {
+        const auto r = record(1, c.numbers("values"));
+        EXPECT_NEAR(KSStatistic(KSRows(*r, 1), r->Mittelwert[1], r->StdAbw[1]).value_or(-1), c.number("dk"), 1e-12) << c.name;
+    }
+    for (const auto& c : cases("ksclass")) {
+        const auto r = record(2, c.numbers("midpoints"), {}, c.numbers("frequencies"));
+        EXPECT_NEAR(KSStatistic(KSRows(*r, 1), r->Mittelwert[1], r->StdAbw[1]).value_or(-1), c.number("dk"), 1e-12) << c.name;
     }
 }
 
-TEST(ShapiroWilk, TablesAsPrinted)
+TEST(NormalityTests, ShapiroWilkTablesAsPrinted)
 {
     // Rows of the coefficient table and of the percentage points of W as
     // printed by Shapiro and Wilk.
@@ -91,25 +97,7 @@ TEST(ShapiroWilk, TablesAsPrinted)
     EXPECT_TRUE(ok(ComputeShapiroWilk(std::vector<double> { 1, 2, 10 }, 50)).significant);
 }
 
-TEST(KolmogorovSmirnov, DKAgainstSciPy)
-{
-    auto all = cases("ks");
-    ASSERT_EQ(all.size(), 4u);
-    for (const auto& c : all) {
-        const auto r = record(1, c.numbers("values"));
-        EXPECT_NEAR(KSStatistic(KSRows(*r, 1), r->Mittelwert[1], r->StdAbw[1]).value_or(-1), c.number("dk"), 1e-12) << c.name;
-    }
-    // Class groups at their upper limits, cumulated in the order of the
-    // midpoints whatever order they were entered in.
-    all = cases("ksclass");
-    ASSERT_EQ(all.size(), 3u);
-    for (const auto& c : all) {
-        const auto r = record(2, c.numbers("midpoints"), c.numbers("frequencies"));
-        EXPECT_NEAR(KSStatistic(KSRows(*r, 1), r->Mittelwert[1], r->StdAbw[1]).value_or(-1), c.number("dk"), 1e-12) << c.name;
-    }
-}
-
-TEST(KolmogorovSmirnov, LimitsAndVerdict)
+TEST(NormalityTests, KolmogorovSmirnovLimits)
 {
     // Read off the printed table, its continuation c / sqrt(n), and the line
     // from 0 to the row of 4.
@@ -133,7 +121,7 @@ TEST(KolmogorovSmirnov, LimitsAndVerdict)
     EXPECT_FALSE(KSStatistic(std::vector<WeightedValue> { { 0, 0 }, { 1, 0 } }, 0, 1));
 }
 
-TEST(David, LimitsAsPrintedAndInterpolated)
+TEST(NormalityTests, DavidLimits)
 {
     auto bounds = [](long n, double alpha) { return DavidLimits(n, alpha).value_or(DavidBounds { -1, -1 }); };
     EXPECT_EQ(CheckAlpha(0.1f), 0.001);
@@ -164,59 +152,60 @@ TEST(David, LimitsAsPrintedAndInterpolated)
     EXPECT_FALSE(ok(ComputeDavid(1000, 6.5, 1, 1)).beyondTable);
 }
 
-TEST(FTest, AgainstSciPy)
+// The critical values are bisected to 1e-5 (Paulson's approximation when
+// both degrees of freedom exceed 30) and the Cornish-Fisher t quantile.
+TEST(AssumptionTests, VarianceTestsAgainstSciPy)
 {
-    const auto all = cases("f");
-    ASSERT_EQ(all.size(), 6u);
-    for (const auto& c : all) {
+    for (const auto& c : cases("f")) {
         const auto in = c.numbers("input");
-        const auto df = c.numbers("df");
         const auto r = ok(ComputeFTest(summary(static_cast<long long>(in[1]), in[0]), summary(static_cast<long long>(in[3]), in[2]),
             static_cast<float>(in[4])));
         EXPECT_DOUBLE_EQ(r.F, c.number("F")) << c.name;
-        EXPECT_EQ(r.v1, df[0]) << c.name;
-        EXPECT_EQ(r.v2, df[1]) << c.name;
-        // The F quantile is bisected to 1e-5, or Paulson's approximation
-        // when both degrees of freedom exceed 30.
+        EXPECT_EQ(std::vector<double>({ double(r.v1), double(r.v2) }), c.numbers("df")) << c.name;
         EXPECT_NEAR(r.critical, c.number("critical"), 2e-3 * c.number("critical")) << c.name;
-        EXPECT_EQ(r.significant, r.F >= r.critical) << c.name;
+        EXPECT_EQ(r.significant, c.number("significant") == 1) << c.name;
     }
-    // F = 4.0 with 10 and 15 degrees of freedom against about 2.54: unequal.
-    const auto example = ok(ComputeFTest(summary(11, 4), summary(16, 1), 5));
-    EXPECT_EQ(Format(example.critical, "0.00"), "2.54");
-    EXPECT_TRUE(example.significant);
-    EXPECT_FALSE(ok(ComputeFTest(summary(8, 2.5), summary(8, 2.5), 5)).significant);
-}
-
-TEST(PairedVariance, AgainstSciPy)
-{
-    const auto all = cases("pm");
-    ASSERT_EQ(all.size(), 3u);
-    for (const auto& c : all) {
+    for (const auto& c : cases("pm")) {
         const auto r = ok(ComputePairedVarianceTest(c.numbers("x"), c.numbers("y")));
         EXPECT_NEAR(r.t, c.number("t"), 1e-10 * c.number("t")) << c.name;
         EXPECT_EQ(r.df, static_cast<int>(c.numbers("x").size()) - 2);
-        // Cornish-Fisher t quantile.
         EXPECT_NEAR(r.critical, c.number("critical"), 2e-3 * c.number("critical")) << c.name;
-        EXPECT_EQ(r.significant, r.t >= r.critical) << c.name;
+        EXPECT_EQ(r.significant, c.number("significant") == 1) << c.name;
     }
+    EXPECT_EQ(cases("f").size() + cases("pm").size(), 9u);
     // Columns that are linear functions of each other: r^2 = 1 becomes
     // 0.999; t = 7.5 sqrt(3) / sqrt(4 * 2.5 * 10 * 0.001).
     const auto linear = ok(ComputePairedVarianceTest({ 1, 2, 3, 4, 5 }, { 3, 5, 7, 9, 11 }));
     EXPECT_EQ(linear.r2, 0.999);
     EXPECT_NEAR(linear.t, 7.5 * std::sqrt(3.0) / std::sqrt(0.1), 1e-9);
 }
-
-TEST(VarianceTests, ImpossibleInputIsRefusedInWords)
+TEST(AssumptionTests, RefusalsInWords)
 {
-    EXPECT_EQ(refused(ComputeFTest(summary(10, 2), summary(10, 0), 5)),
-        "F-Test nicht möglich: die Varianz einer Stichprobe ist 0 (alle Werte gleich).");
-    EXPECT_EQ(refused(ComputeFTest(summary(1, 2), summary(10, 1), 5)), "F-Test nicht möglich: jede Stichprobe braucht mindestens 2 Werte.");
+    const std::string allEqual = "Test für diese Stichprobe nicht möglich: alle Werte sind gleich (Standardabweichung 0).";
+    const std::string noLimit = "nicht möglich: die Signifikanzschranke ist für diese Irrtumswahrscheinlichkeit nicht bestimmbar.";
+    const std::vector<WeightedValue> rows { { 1 }, { 2 }, { 3 } };
+    const std::pair<std::string, std::string> cases[] = {
+        { refused(ComputeFTest(summary(10, 2), summary(10, 0), 5)), "F-Test nicht möglich: die Varianz einer Stichprobe ist 0 (alle Werte gleich)." },
+        { refused(ComputeFTest(summary(1, 2), summary(10, 1), 5)), "F-Test nicht möglich: jede Stichprobe braucht mindestens 2 Werte." },
+        { refused(ComputeFTest(summary(10, 2), summary(10, 1), 100)), "F-Test " + noLimit },
+        { refused(ComputePairedVarianceTest({ 1, 2 }, { 2, 1 })),
+            "t-Test für abhängige Stichproben nicht möglich: es werden mindestens 3 Wertepaare gebraucht." },
+        { refused(ComputePairedVarianceTest({ 1, 2, 3 }, { 4, 4, 4 })),
+            "t-Test für abhängige Stichproben nicht möglich: die Varianz einer der beiden Spalten ist 0 (alle Werte gleich)." },
+        { refused(ComputeShapiroWilk(std::vector<double>(51, 1.0), 5)), "Stichprobe zu groß/klein: Test nicht möglich. Wählen Sie den KS- oder DAVID-Test aus." },
+        { refused(ComputeShapiroWilk(std::vector<double>(7, 3.0), 5)), allEqual },
+        { refused(ComputeShapiroWilk(std::vector<double> { 1, 2, 4 }, 2)), "Test für diese Stichprobe " + noLimit },
+        { refused(ComputeKS(rows, 3, 2, 0, 5)), allEqual },
+        { refused(ComputeKS(rows, 3, 2, 1, 2)), "Test für diese Stichprobe " + noLimit },
+        { refused(ComputeDavid(10, 3, 0, 5)), allEqual },
+        { refused(ComputeDavid(10, 3, 1, 2)), "Test für diese Stichprobe " + noLimit },
+        { refused(ComputeDavid(10, INFINITY, 1, 5)), "Test für diese Stichprobe nicht möglich: die Prüfgröße ist für diese Daten nicht berechenbar (Zahlenüberlauf)." },
+    };
+    for (const auto& [message, expected] : cases)
+        EXPECT_EQ(message, expected);
+    // The fewest values the F-test takes; equal variances keep their order.
     EXPECT_EQ(ok(ComputeFTest(summary(2, 3), summary(2, 1), 5)).v2, 1);
-    EXPECT_EQ(refused(ComputePairedVarianceTest({ 1, 2 }, { 2, 1 })),
-        "t-Test für abhängige Stichproben nicht möglich: es werden mindestens 3 Wertepaare gebraucht.");
-    EXPECT_EQ(refused(ComputePairedVarianceTest({ 1, 2, 3 }, { 4, 4, 4 })),
-        "t-Test für abhängige Stichproben nicht möglich: die Varianz einer der beiden Spalten ist 0 (alle Werte gleich).");
+    EXPECT_EQ(ok(ComputeFTest(summary(8, 2.5), summary(12, 2.5), 5)).v1, 7);
 }
 
 // The lines a record-level procedure wrote, from `first` to `last`, one per
@@ -227,20 +216,6 @@ std::string linesOf(const AnalysisRecord& r, int first, int last)
     for (int i = first; i <= last; ++i)
         out += std::to_string(i) + ":" + r.ErgText[static_cast<std::size_t>(i)] + "\n";
     return out;
-}
-
-std::unique_ptr<AnalysisRecord> twoSamples(int datentyp, const std::vector<double>& x, const std::vector<double>& y)
-{
-    auto r = std::make_unique<AnalysisRecord>();
-    if (datentyp == 4) {
-        test::SetPairs(*r, x, y);
-    } else {
-        test::SetSingleValues(*r, 1, x);
-        test::SetSingleValues(*r, 2, y);
-    }
-    test::ScriptedDialogs quiet;
-    EXPECT_TRUE(ComputeDescriptives(*r, quiet));
-    return r;
 }
 
 // The number after the "= " of a report line, in either decimal setting.
@@ -257,7 +232,7 @@ const std::string kYes = "Das vorliegende Datenmaterial weist eine signifikante 
 // Lines 3 to 6 for sample 1, 8 to 11 or 12 for sample 2 after a single blank.
 TEST(NormalityOnTheRecord, KolmogorovSmirnovAndShapiroWilk)
 {
-    auto r = twoSamples(1, { 1, 2, 3, 4, 5 }, { 2, 2, 2, 3, 3, 4, 7, 7, 9 }); // DK 0.2000 and 0.3262 (SciPy)
+    auto r = record(1, { 1, 2, 3, 4, 5 }, { 2, 2, 2, 3, 3, 4, 7, 7, 9 }); // DK 0.2000 and 0.3262 (SciPy)
     EXPECT_TRUE(KSTest(*r, 1, 5).tested);
     const auto second = KSTest(*r, 2, 5);
     EXPECT_TRUE(second.tested && !second.significant);
@@ -273,14 +248,14 @@ TEST(NormalityOnTheRecord, KolmogorovSmirnovAndShapiroWilk)
     EXPECT_EQ(r->ErgText[8], "  Umfang  n    . . . . . . . . . . .   = 9       STICHPROBE = 2");
 
     // Paired values: the differences 1, 2, 4 under sample 1, and a note.
-    r = twoSamples(4, { 2, 4, 7 }, { 1, 2, 3 });
+    r = record(4, { 2, 4, 7 }, { 1, 2, 3 });
     EXPECT_FALSE(ShapiroWilkTest(*r, 1, 5).significant);
     EXPECT_EQ(linesOf(*r, 3, 8),
         "3:  Umfang  n   . . . . . . . . . . . .  = 3       STICHPROBE = 1\n4:  Signifikanzlimit (Tab-Wert) . . . .  = 0.7670\n"
         "5:  Prüfgröße (W) . . . . . . . . . . .  = 0.9643\n6:\r\n" + kNo + "(W > Signifikanzlimit).\n7:   \n"
         "8:(Bei Wertepaaren werden nur die Differenzen auf Nicht-Normalverteilung geprüft.)\n");
     // A sample of equal differences is not judged; its limit and statistic stay blank.
-    r = twoSamples(4, { 2, 3, 4 }, { 1, 2, 3 });
+    r = record(4, { 2, 3, 4 }, { 1, 2, 3 });
     EXPECT_FALSE(KSTest(*r, 1, 5).tested);
     EXPECT_EQ(linesOf(*r, 4, 6), "4:   \n5:   \n6:\r\nTest für diese Stichprobe nicht möglich: alle Werte sind gleich (Standardabweichung 0).\n");
 }
@@ -326,7 +301,7 @@ TEST(NormalityOnTheRecord, DavidOfEachDataType)
 
 TEST(NormalityOnTheRecord, SizesFrameAndClosing)
 {
-    auto r = twoSamples(1, std::vector<double>(51, 1.0), { 1, 2 });
+    auto r = record(1, std::vector<double>(51, 1.0), { 1, 2 });
     r->Umfang[1] = 60;
     EXPECT_EQ(TestedSize(*r, NormalityTest::ShapiroWilk, 1), 51);
     EXPECT_EQ(TestedSize(*r, NormalityTest::David, 1), 60);
@@ -380,7 +355,7 @@ TEST(VarianceOnTheRecord, ReportAndOutcome)
 
     // Paired values: the columns at 5 % whatever level was asked; the
     // descriptive values of the differences stay.
-    r = twoSamples(4, { 1, 2, 4, 7, 9 }, { 2, 2, 5, 6, 12 });
+    r = record(4, { 1, 2, 4, 7, 9 }, { 2, 2, 5, 6, 12 });
     const double meanOfDifferences = r->Mittelwert[1];
     r->Irrtum = 1;
     VarianceTest(*r);

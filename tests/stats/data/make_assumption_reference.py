@@ -12,10 +12,11 @@ tests' assumptions, computed with NumPy and SciPy (Debian's python3-scipy):
   each row, Phi from scipy.stats.norm; single values, and class groups given
   in an arbitrary order (compared at their upper class limits, cumulated in
   the order of the midpoints).
-- f: the F-test of two variances, critical value scipy.stats.f.isf.
+- f: the F-test of two variances, critical value scipy.stats.f.isf, and
+  whether F reaches it.
 - pm: the t-test for the variances of paired values (PITMAN and MORGAN) from
   NumPy's variances and SciPy's correlation, critical value the one-sided
-  5 % point scipy.stats.t.isf(0.05, n - 2).
+  5 % point scipy.stats.t.isf(0.05, n - 2), and whether t reaches it.
 
 Lines: "case <kind> <name>", then "<key> <values...>".
 """
@@ -104,7 +105,9 @@ def f_test(out):
         out.append("input %r %d %r %d %r" % (v1, n1, v2, n2, level))
         out.append("F %.17g" % (top[0] / bottom[0]))
         out.append("df %d %d" % (df1, df2))
-        out.append("critical %.17g" % stats.f.isf(level / 100, df1, df2))
+        critical = stats.f.isf(level / 100, df1, df2)
+        out.append("critical %.17g" % critical)
+        out.append("significant %d" % (top[0] / bottom[0] >= critical))
 
 
 def pitman_morgan(out, rng):
@@ -126,7 +129,9 @@ def pitman_morgan(out, rng):
         out.append("x " + numbers(x))
         out.append("y " + numbers(y))
         out.append("t %.17g" % t)
-        out.append("critical %.17g" % stats.t.isf(0.05, n - 2))
+        critical = stats.t.isf(0.05, n - 2)
+        out.append("critical %.17g" % critical)
+        out.append("significant %d" % (t >= critical))
 
 
 def main():
