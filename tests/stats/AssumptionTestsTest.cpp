@@ -57,7 +57,7 @@ std::unique_ptr<AnalysisRecord> record(int datentyp, const std::vector<double>& 
 
 TEST(NormalityTests, StatisticsAgainstTheReference)
 {
-    EXPECT_EQ(cases("sw").size(), 48u);
+    EXPECT_EQ(cases("sw").size(), 49u);
     for (const auto& c : cases("sw"))
         EXPECT_NEAR(ShapiroWilkW(c.numbers("values")).value_or(-1), c.number("w"), 1e-12) << c.name;
     // Class groups at their upper limits, cumulated in the order of the
@@ -172,7 +172,7 @@ TEST(AssumptionTests, VarianceTestsAgainstSciPy)
         EXPECT_NEAR(r.critical, c.number("critical"), 2e-3 * c.number("critical")) << c.name;
         EXPECT_EQ(r.significant, c.number("significant") == 1) << c.name;
     }
-    EXPECT_EQ(cases("f").size() + cases("pm").size(), 9u);
+    EXPECT_EQ(cases("f").size() + cases("pm").size(), 10u);
     // Columns that are linear functions of each other: r^2 = 1 becomes
     // 0.999; t = 7.5 sqrt(3) / sqrt(4 * 2.5 * 10 * 0.001).
     const auto linear = ok(ComputePairedVarianceTest({ 1, 2, 3, 4, 5 }, { 3, 5, 7, 9, 11 }));
@@ -281,10 +281,11 @@ TEST(NormalityOnTheRecord, DavidOfEachDataType)
           "10:  Oberes  Limit (Tab-Wert)  . . . . . . = 3.0100\n11:  R/s-Quotient      . . . . . . . . . . = 3.6515\n12:"
         + kYes + "[R/s außerhalb des Bereichs zwischen der oberen und unteren Grenze].\n");
 
-    // Summary values: the entered range, unless neither end was entered.
+    // Summary values: the entered range, unless neither end was entered (a
+    // minimum of 0 alone is a value).
     r = std::make_unique<AnalysisRecord>();
     r->Datentyp = 3;
-    SetSummaryValues(*r, 1, 10, 2, 25, 14, 6);
+    SetSummaryValues(*r, 1, 10, 2, 25, 8, 0);
     SetSummaryValues(*r, 2, 10, 2, 25, 0, 0);
     EXPECT_TRUE(DavidTest(*r, 1, 5).tested);
     EXPECT_EQ(r->QuotientWS[1], 4.0);

@@ -129,7 +129,8 @@ TEST(Distributions, MatchExactValuesWithinTheirKnownError)
     }
 }
 
-// The stored quantiles of the common levels are exact; where the documented
+// The stored quantiles of the common levels are exact, and the t expansion
+// gives its documented 12.03 for df = 1 (exact 12.71); where the documented
 // formulas collapse numerically the exact value is given (SciPy): the
 // normal polynomial returned 0 at 1e-8, and the F series gave
 // P(F > 2.032) = 0.021 instead of 0.01 for df 499 and 30.
@@ -139,6 +140,7 @@ TEST(Distributions, StoredValuesAndCollapsedFormulas)
     for (const auto& [p, z] : stored)
         EXPECT_EQ(NormalZ(DistMode::Quantile, p), z) << p;
     EXPECT_NEAR(*NormalZ(DistMode::Quantile, 1 - 1e-8), -5.612001244, 1e-6);
+    EXPECT_NEAR(*StudentT(DistMode::Quantile, 1, 0.025), 12.03, 5e-3) << "the expansion's documented value for df = 1";
     EXPECT_NEAR(*FisherF(DistMode::Probability, 499, 30, 2.0321685349861), 0.01, 1e-10);
     EXPECT_NEAR(*FisherF(DistMode::Probability, 120, 1000, 1.5), 0.00078174842109247369, 1e-10);
 }

@@ -100,10 +100,13 @@ TEST_F(SupplementLinesTest, RankMethodsSayWhetherTheDataHeldTies)
 {
     Supplement s;
     s.figures = { figure(Measure::PValue, 0.25, std::nullopt, Method::ExactSignedRank),
-        figure(Measure::PseudoMedian, 1.5, Interval { 1, 2 }, Method::OrderExact) };
+        figure(Measure::PseudoMedian, 1.5, Interval { 1, 2 }, Method::OrderExact),
+        figure(Measure::MatchedRankBiserial, -0.25, std::nullopt, Method::None) };
     const auto untied = SupplementLines(s);
     EXPECT_EQ(untied.at(2), "   exakt, ohne Nulldifferenzen");
     EXPECT_EQ(untied.at(4), "   KI 1.0000 bis 2.0000 (exakt)");
+    EXPECT_EQ(untied.at(5), "Rangbiseriale Korrelation       = -0.2500");
+    EXPECT_EQ(untied.at(6), "   (R+ - R-) / (R+ + R-), ohne Nulldifferenzen");
     s.ties = true;
     const auto tied = SupplementLines(s);
     EXPECT_EQ(tied.at(2), "   exakt, bedingt auf die Bindungen, ohne Nulldifferenzen");

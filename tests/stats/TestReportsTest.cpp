@@ -170,6 +170,7 @@ TEST(TestReports, FiguresBesideTheLines)
     w.normal = true;
     EXPECT_TRUE(FiguresOf(w).statistic == "z" && FiguresOf(w).value == 3 && FiguresOf(w).corrected == 3.5);
     EXPECT_EQ(FiguresOf(SignTestResult { 9, 1, 3.84, 6.4, Verdict::AgainstDirection }).verdict, "gegen die Richtung");
+    EXPECT_EQ(FiguresOf(WeirResult { 2.5, Verdict::Significant }).critical, 2.0);
 }
 
 TEST(TestReports, HypothesesAndLevel)
