@@ -360,8 +360,9 @@ TEST(VarianceOnTheRecord, ReportAndOutcome)
     const double meanOfDifferences = r->Mittelwert[1];
     r->Irrtum = 1;
     VarianceTest(*r);
-    EXPECT_EQ(linesOf(*r, 1, 4), "1:        < Nach dem t-Test für abhängige Stichproben >\n2:   \n"
-                                 "3:   Irrtumswahrscheinlichkeit             = 5.0%\n4:   Freiheitsgrade (n-2)                  = 3\n");
+    EXPECT_EQ(linesOf(*r, 1, 5), "1:        < Nach dem t-Test für abhängige Stichproben >\n2:   \n"
+                                 "3:   Irrtumswahrscheinlichkeit             = 5.0%\n4:   Freiheitsgrade (n-2)                  = 3\n"
+                                 "5:   t-Wert (berechnet)                    = 1.0123\n"); // NumPy: variances 11.3 and 16.8, r 0.93989
     EXPECT_EQ(r->ErgText[6].substr(0, 41), "   t-Tafel                               ");
     EXPECT_NEAR(numberIn(r->ErgText[6]), 2.3534, 2e-3 * 2.3534); // SciPy t.isf(0.05, 3)
     EXPECT_EQ(r->ErgText[12], "Das vorliegende Datenmaterial weist keinen signifikanten Unterschied in der Variabilität auf. ");
