@@ -64,17 +64,7 @@ TEST(TestReports, IndependentSamples)
 
 TEST(TestReports, RankTests)
 {
-    auto small = [](Alternative h, Verdict v) {
-        UTestResult r;
-        r.alternative = h;
-        r.n = 3;
-        r.m = 5;
-        r.U = 6;
-        r.Uo = 21;
-        r.Ux = 9.5f;
-        r.verdict = v;
-        return r;
-    };
+    auto small = [](Alternative h, Verdict v) { return UTestResult { .alternative = h, .n = 3, .m = 5, .U = 6, .Uo = 21, .Ux = 9.5f, .zCorrected = {}, .verdict = v }; };
     const std::string ux = "7:      Ux-Wert (berechnet)    = 9.5\n10:";
     const std::string two = "5:      Stichprobenumfänge  n  = 3    m  = 5\n6:      Signifikanzschranke U  = 6   Uo = 21\n";
     const std::string upper = "5:      Stichprobenumfänge  n  = 3   m = 5\n6:      Signifikanzschranke Uo = 21\n";
@@ -91,13 +81,7 @@ TEST(TestReports, RankTests)
     for (const auto& [result, expected] : cases)
         expectLines([&](Report& l) { WriteUTest(result, l); }, kUNote + expected + "\n");
 
-    UTestResult z;
-    z.normal = true;
-    z.n = z.m = 26;
-    z.critical = 1.95996;
-    z.z = 3.33082;
-    z.zCorrected = 3.84538;
-    z.verdict = Verdict::Significant;
+    UTestResult z { .n = 26, .m = 26, .normal = true, .critical = 1.95996, .z = 3.33082, .zCorrected = 3.84538, .verdict = Verdict::Significant };
     const std::string zLines = "5:      Stichprobenumfänge n = 26 m = 26\n6:      Signifikanzschranke (Z-Tab.) = 1.9600\n"
                                "7:      Z-Wert (berechnet)           = 3.3308\n8:      Z-Wert (berechnet/Korrigiert)= ";
     expectLines([&](Report& l) { WriteUTest(z, l); },
@@ -127,11 +111,7 @@ TEST(TestReports, PairedValues)
     expectLines([&](Report& l) { WriteSignTest({ 9, 1, 3.841443, 6.4, Verdict::Random }, l); },
         sign + kRnd + "Chi²-Wert kleiner als die Signifikanzschranke ist.\n");
 
-    WilcoxonResult w;
-    w.nPrime = 21;
-    w.R = 6.5;
-    w.critical = 8;
-    w.verdict = Verdict::Significant;
+    WilcoxonResult w { .nPrime = 21, .R = 6.5, .critical = 8, .verdict = Verdict::Significant };
     const std::string table = "5:      Wertepaare Diff<>0     = 21\n6:      Signifikanzschranke    = 8.00\n7:      R-Wert (berechnet)     = 6.5\n10:";
     expectLines([&](Report& l) { WriteWilcoxon(w, l); }, table + kSig + "R-Wert gleich/kleiner als die Signifikanzschranke ist.\n");
     w.verdict = Verdict::Random;
@@ -151,9 +131,7 @@ TEST(TestReports, PairedValues)
 // The figures name the limit the report holds the statistic against.
 TEST(TestReports, FiguresBesideTheLines)
 {
-    UTestResult u;
-    u.U = 6;
-    u.Uo = 21;
+    UTestResult u { .U = 6, .Uo = 21, .zCorrected = {} };
     EXPECT_TRUE(FiguresOf(u).critical == 6.0 && FiguresOf(u).criticalUpper == 21.0);
     u.alternative = Alternative::Greater;
     EXPECT_TRUE(FiguresOf(u).critical == 21.0 && !FiguresOf(u).criticalUpper);
@@ -179,15 +157,7 @@ TEST(TestReports, Hypotheses)
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-Figure figure(Measure m, double value, std::optional<Interval> interval, Method method)
-{
-    Figure f;
-    f.measure = m;
-    f.value = value;
-    f.interval = interval;
-    f.method = method;
-    return f;
-}
+Figure figure(Measure m, double value, std::optional<Interval> interval, Method method) { return { m, value, interval, method, {} }; }
 
 std::string joined(const std::vector<std::string>& lines)
 {
@@ -204,12 +174,9 @@ protected:
 
 TEST_F(SupplementLinesTest, TwoSidedTTestInBothDecimalSettings)
 {
-    Supplement s;
-    s.df = 24;
-    s.standardiser = Standardiser::Pooled;
-    s.figures = { figure(Measure::PValue, 0.0123456, std::nullopt, Method::StudentT),
+    const Supplement s { .df = 24, .standardiser = Standardiser::Pooled, .figures = { figure(Measure::PValue, 0.0123456, std::nullopt, Method::StudentT),
         figure(Measure::MeanDifference, 4.16667, Interval { 2.40826, 5.92507 }, Method::StudentT),
-        figure(Measure::CohensD, 1.92115, Interval { 0.96984, 2.84993 }, Method::NoncentralT) };
+        figure(Measure::CohensD, 1.92115, Interval { 0.96984, 2.84993 }, Method::NoncentralT) } };
     const std::string expected = "ZUSATZANGABEN (KI = 95%-Konfidenzintervall)\n"
                                  "p-Wert (zweiseitig)             = 0.0123\n"
                                  "   exakt, Student-t-Verteilung mit 24 Freiheitsgraden\n"
@@ -230,13 +197,8 @@ TEST_F(SupplementLinesTest, TwoSidedTTestInBothDecimalSettings)
 TEST_F(SupplementLinesTest, OneSidedOpenEndsSmallPAndWordsForWhatIsLeftOut)
 {
     SetDecimalSeparator(',');
-    Supplement s;
-    s.alternative = Alternative::Less;
-    s.alpha = 0.025;
-    s.df = 11.1772;
-    s.standardiser = Standardiser::MeanOfVariances;
-    Figure lord;
-    lord.omitted = "für die Prüfgröße des LORD-Tests ist kein p-Wert gebräuchlich";
+    Supplement s { .alternative = Alternative::Less, .alpha = 0.025, .df = 11.1772, .standardiser = Standardiser::MeanOfVariances, .figures = {} };
+    const Figure lord { .value = {}, .interval = {}, .omitted = "für die Prüfgröße des LORD-Tests ist kein p-Wert gebräuchlich" };
     Figure shift = figure(Measure::Shift, 0.00005, std::nullopt, Method::OrderExact);
     shift.omitted = "Intervall bei so wenigen Werten für dieses Konfidenzniveau nicht erreichbar";
     s.figures = { figure(Measure::PValue, 5e-5, std::nullopt, Method::StudentT), lord,
