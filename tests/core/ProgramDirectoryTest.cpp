@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 namespace zx {
 namespace {
 
@@ -16,7 +18,8 @@ namespace fs = std::filesystem;
 
 TEST(ProgramDirectory, RecordOneOfTheParameterFile)
 {
-    const fs::path dir = fs::path(testing::TempDir()) / "zx-parameter";
+    // One folder per process: the German run of these tests may run beside this one.
+    const fs::path dir = fs::path(testing::TempDir()) / ("zx-parameter-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     const std::string path = (dir / "velbor.PAR").string();
     struct Case { unsigned length; std::string text; std::size_t fileSize; std::optional<std::string> read; };
@@ -67,7 +70,7 @@ TEST(ProgramDirectory, WhereTheParameterFileAndTheExamplesAreLookedFor)
     ::setenv("HOME", "/home/anwender", 1);
     EXPECT_EQ(ParameterFilePath(), "/home/anwender/.config/velbor.PAR");
 
-    const fs::path root = fs::path(testing::TempDir()) / "zx-examples";
+    const fs::path root = fs::path(testing::TempDir()) / ("zx-examples-" + std::to_string(::getpid()));
     const std::string bin = (root / "bin").string(), examples = (root / "examples").string();
     fs::create_directories(root / "bin" / "examples");
     fs::create_directories(examples);
