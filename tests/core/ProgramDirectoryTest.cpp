@@ -1,9 +1,11 @@
+// Where the program finds its workbook: record 1 of the parameter file, the
+// order of the candidate folders, and where the parameter file and the
+// example workbook are looked for.
 #include "core/ProgramDirectory.h"
-#include "core/TextDecoding.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -14,81 +16,40 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ParameterFile : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() / ("zx-param-" + std::to_string(::getpid()) + "-"
-                   + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-        path_ = (dir_ / "velbor.PAR").string();
+TEST(ProgramDirectory, RecordOneOfTheParameterFile)
+{
+    // One folder per process: the German run of these tests may run beside this one.
+    const fs::path dir = fs::path(testing::TempDir()) / ("zx-parameter-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "velbor.PAR").string();
+    struct Case { unsigned length; std::string text; std::size_t fileSize; std::optional<std::string> read; };
+    const Case cases[] = {
+        { 12, "C:\\Zerantix\\", 200, "C:\\Zerantix\\" },
+        { 98, std::string(98, 'a'), 200, std::string(98, 'a') }, // the whole record
+        { 99, std::string(99, 'a'), 200, std::nullopt },         // beyond the record
+        { 0x100 + 12, "C:\\Zerantix\\", 200, std::nullopt },
+        { 3, "abc", 5, "abc" },                                   // the file ends with the text
+        { 3, "abc", 4, std::nullopt },                            // cut short
+        { 0, "", 2, "" },
+        { 0, "", 1, std::nullopt },
+        { 14, "C:\\\xDC" "bung\\Ma\xDF\x80\\", 200, "C:\\Übung\\Maß€\\" }, // Windows-1252
+    };
+    for (const auto& c : cases) {
+        std::string bytes { static_cast<char>(c.length & 0xFF), static_cast<char>(c.length >> 8) };
+        bytes += c.text;
+        bytes.resize(c.fileSize, '\x7f');
+        std::ofstream(path, std::ios::binary) << bytes;
+        EXPECT_EQ(ReadParameterRecord1(path), c.read) << c.length << " " << c.text << " in " << c.fileSize << " bytes";
     }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    // Record 1 with the given length field and text, padded to 100 bytes,
-    // followed by a second record of other content.
-    void write(unsigned length, const std::string& text, std::size_t totalSize = 200)
-    {
-        std::string bytes;
-        bytes += static_cast<char>(length & 0xFF);
-        bytes += static_cast<char>(length >> 8);
-        bytes += text;
-        bytes.resize(totalSize, '\x7f');
-        std::ofstream(path_, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-
-    fs::path dir_;
-    std::string path_;
-};
-
-TEST_F(ParameterFile, ReadsRecordOne)
-{
-    write(12, "C:\\Zerantix\\");
-    EXPECT_EQ(ReadParameterRecord1(path_), "C:\\Zerantix\\");
+    EXPECT_FALSE(ReadParameterRecord1(dir.string())) << "a folder is not a parameter file";
+    fs::remove_all(dir);
+    EXPECT_FALSE(ReadParameterRecord1(path)) << "missing";
 }
 
-TEST_F(ParameterFile, MissingOrEmptyFile)
-{
-    EXPECT_FALSE(ReadParameterRecord1(path_).has_value());
-    std::ofstream(path_).close();
-    EXPECT_FALSE(ReadParameterRecord1(path_).has_value());
-    EXPECT_FALSE(ReadParameterRecord1(dir_.string()).has_value()) << "a folder is not a parameter file";
-}
-
-TEST_F(ParameterFile, LengthBeyondTheRecordCountsAsMissing)
-{
-    write(98, std::string(98, 'a'));
-    EXPECT_EQ(ReadParameterRecord1(path_), std::string(98, 'a'));
-    write(99, std::string(99, 'a'));
-    EXPECT_FALSE(ReadParameterRecord1(path_).has_value());
-    write(0xFFFF, "/home/x/");
-    EXPECT_FALSE(ReadParameterRecord1(path_).has_value());
-}
-
-TEST_F(ParameterFile, TruncatedRecord)
-{
-    write(20, "/home/anna/zx/", 10);
-    EXPECT_FALSE(ReadParameterRecord1(path_).has_value());
-}
-
-TEST_F(ParameterFile, Windows1252TextBecomesUtf8)
-{
-    // "C:\Übung\Maß€\" in Windows-1252
-    const std::string cp1252 = "C:\\\xDC" "bung\\Ma\xDF\x80\\";
-    write(static_cast<unsigned>(cp1252.size()), cp1252);
-    EXPECT_EQ(ReadParameterRecord1(path_), "C:\\Übung\\Maß€\\");
-}
-
-TEST(Windows1252, WholeUpperHalf)
-{
-    EXPECT_EQ(Windows1252ToUtf8("\xE4\xF6\xFC\xC4\xD6\xDC\xDF\xB5"), "äöüÄÖÜßµ");
-    EXPECT_EQ(Windows1252ToUtf8("\x84\x93\x96"), "„“–");
-    EXPECT_EQ(Windows1252ToUtf8("\x81"), "\xEF\xBF\xBD");
-}
-
-TEST(ResolveProgramDirectory, OrderOfCandidates)
+TEST(ProgramDirectory, OrderOfCandidates)
 {
     DirectoryCandidates c;
+    EXPECT_EQ(ResolveProgramDirectory(c), "./");
     c.currentFolder = "/cwd";
     EXPECT_EQ(ResolveProgramDirectory(c), "/cwd/");
     c.exampleFolder = "/opt/zx/examples";
@@ -99,27 +60,29 @@ TEST(ResolveProgramDirectory, OrderOfCandidates)
     EXPECT_EQ(ResolveProgramDirectory(c), "C:\\Zerantix\\");
     c.fromParameterFile = "";
     EXPECT_EQ(ResolveProgramDirectory(c), "/data/") << "an empty record names no folder";
-    c = {};
-    EXPECT_EQ(ResolveProgramDirectory(c), "./");
 }
 
-// Where the parameter file and the example workbook are looked for.
-TEST(ResolveProgramDirectory, ParameterFileAndExampleFolder)
+TEST(ProgramDirectory, WhereTheParameterFileAndTheExamplesAreLookedFor)
 {
     ::setenv("XDG_CONFIG_HOME", "/konfig", 1);
     EXPECT_EQ(ParameterFilePath(), "/konfig/velbor.PAR");
-    ::unsetenv("XDG_CONFIG_HOME");
+    ::setenv("XDG_CONFIG_HOME", "", 1);
     ::setenv("HOME", "/home/anwender", 1);
     EXPECT_EQ(ParameterFilePath(), "/home/anwender/.config/velbor.PAR");
 
-    const std::filesystem::path root = std::filesystem::path(testing::TempDir()) / "zx-examples";
-    std::filesystem::create_directories(root / "bin");
-    std::filesystem::create_directories(root / "examples");
-    EXPECT_FALSE(FindExampleFolder((root / "bin").string(), "/gibt/es/nicht"));
+    const fs::path root = fs::path(testing::TempDir()) / ("zx-examples-" + std::to_string(::getpid()));
+    const std::string bin = (root / "bin").string(), examples = (root / "examples").string();
+    fs::create_directories(root / "bin" / "examples");
+    fs::create_directories(examples);
+    EXPECT_FALSE(FindExampleFolder(bin, "/gibt/es/nicht"));
     std::ofstream(root / "examples" / "blatt.xls") << "x";
-    EXPECT_EQ(FindExampleFolder((root / "bin").string(), "/gibt/es/nicht"), (root / "examples").string());
-    EXPECT_EQ(FindExampleFolder("/gibt/es/nicht", (root / "examples").string()), (root / "examples").string());
-    std::filesystem::remove_all(root);
+    EXPECT_EQ(FindExampleFolder(bin, "/gibt/es/nicht"), examples) << "one level up";
+    EXPECT_EQ(FindExampleFolder("/gibt/es/nicht", examples), examples) << "the built-in folder";
+    std::ofstream(root / "bin" / "examples" / "blatt.xls") << "x";
+    EXPECT_EQ(FindExampleFolder(bin, examples), (root / "bin" / "examples").string()) << "beside the program first";
+    // No parameter file in the configuration folder: the argument decides.
+    EXPECT_EQ(FindProgramDirectory(bin, "/daten", examples, "/cwd"), "/daten/");
+    fs::remove_all(root);
 }
 
 } // namespace

@@ -1,19 +1,22 @@
-// The checks of the tests' assumptions on their own: the statistics against
+// The checks of the tests' assumptions: the statistics against
 // data/assumption_reference.txt (make_assumption_reference.py: W from the
 // published coefficient file, DK with SciPy's normal distribution, SciPy's F
-// and t quantiles), the worked examples, the tables against values read off
-// the printed tables, and the variance report on the record.
+// and t quantiles), the tables against values read off the printed tables,
+// the limits' edges, and the reports the tests write on the record.
 #include "core/NumberText.h"
 #include "stats/Descriptive.h"
 #include "stats/NormalityTests.h"
 #include "stats/VarianceTests.h"
 
 #include "Computed.h"
+#include "ReadNumber.h"
 #include "ReferenceFile.h"
+#include "Samples.h"
 #include "ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -21,334 +24,355 @@ namespace zx {
 namespace {
 
 using test::ok;
-using test::ReferenceCase;
 using test::refused;
 
-std::vector<ReferenceCase> cases(const std::string& kind)
+std::vector<test::ReferenceCase> cases(const std::string& kind)
 {
     static const auto all = test::LoadReference("assumption_reference.txt");
-    std::vector<ReferenceCase> out;
-    for (const auto& c : all)
-        if (c.kind == kind)
-            out.push_back(c);
+    std::vector<test::ReferenceCase> out;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(out), [&](const auto& c) { return c.kind == kind; });
     return out;
 }
 
 SampleSummary summary(long long n, double variance) { return { n, 0, variance, static_cast<double>(n - 1) * variance, 0, 0 }; }
 
-// A record with sample 1 as single values or class groups, its moments
-// computed as the test choice computes them.
-std::unique_ptr<AnalysisRecord> record(int datentyp, const std::vector<double>& x, const std::vector<double>& f = {})
+// Two samples of single values, class groups (frequencies given) or pairs,
+// their descriptive values computed as the test choice computes them.
+std::unique_ptr<AnalysisRecord> record(int datentyp, const std::vector<double>& x, const std::vector<double>& y = {},
+    const std::vector<double>& frequencies = {})
 {
     auto r = std::make_unique<AnalysisRecord>();
-    r->Datentyp = static_cast<Integer>(datentyp);
-    r->AnzahlWerte[1] = static_cast<Integer>(x.size());
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        r->Werte(static_cast<int>(i) + 1, 1) = x[i];
-        r->Haeufigkeit(static_cast<int>(i) + 1, 1) = f.empty() ? Integer(1) : static_cast<Integer>(f[i]);
+    if (datentyp == 4)
+        test::SetPairs(*r, x, y);
+    else if (datentyp == 2)
+        test::SetClassGroups(*r, 1, x, std::vector<int>(frequencies.begin(), frequencies.end()));
+    else {
+        test::SetSingleValues(*r, 1, x);
+        test::SetSingleValues(*r, 2, y.empty() ? x : y);
     }
     test::ScriptedDialogs quiet;
-    EXPECT_TRUE(ComputeMoments(*r, quiet, 1));
+    EXPECT_TRUE(datentyp == 2 ? ComputeMoments(*r, quiet, 1) : ComputeDescriptives(*r, quiet));
     return r;
 }
 
-TEST(ShapiroWilk, WFromThePublishedCoefficientsForEverySize)
+TEST(NormalityTests, StatisticsAgainstTheReference)
 {
-    const auto all = cases("sw");
-    ASSERT_EQ(all.size(), 48u);
-    for (const auto& c : all) {
-        const auto x = c.numbers("values");
-        const auto w = ShapiroWilkW(x);
-        ASSERT_TRUE(w) << c.name;
-        EXPECT_NEAR(*w, c.number("w"), 1e-12) << c.name;
-    }
-}
-
-// 1, 2, 4: b = 0.7071 (4 - 1), SS = 4.6667, W = 0.9643 below the 5 % limit 0.767.
-TEST(ShapiroWilk, WorkedExample)
-{
-    const std::vector<double> x { 1, 2, 4 };
-    const auto r = ok(ComputeShapiroWilk(x, 5));
-    EXPECT_EQ(Format(r.w, "0.0000"), "0.9643");
-    EXPECT_EQ(r.limit, 0.767);
-    EXPECT_FALSE(r.significant);
-    const std::string tooFew = refused(ComputeShapiroWilk(std::vector<double> { 1, 2 }, 5));
-    EXPECT_EQ(tooFew, "Stichprobe zu groß/klein: Test nicht möglich. Wählen Sie den KS- oder DAVID-Test aus.");
-    EXPECT_EQ(refused(ComputeShapiroWilk(std::vector<double>(51, 1.0), 5)), tooFew);
-    EXPECT_EQ(refused(ComputeShapiroWilk(std::vector<double>(7, 3.0), 5)),
-        "Test für diese Stichprobe nicht möglich: alle Werte sind gleich (Standardabweichung 0).");
-}
-
-TEST(ShapiroWilk, TablesAsPrinted)
-{
-    // Rows of the coefficient table as printed by Shapiro and Wilk.
-    auto row = [](int n) { return std::vector<double>(ShapiroWilkCoefficients(n).begin(), ShapiroWilkCoefficients(n).end()); };
-    EXPECT_EQ(row(5), std::vector<double>({ 0.6646, 0.2413, 0.0 }));
-    EXPECT_EQ(row(10), std::vector<double>({ 0.5739, 0.3291, 0.2141, 0.1224, 0.0399 }));
-    EXPECT_EQ(row(50).size(), 25u);
-    EXPECT_EQ(row(50).at(12), 0.0932);
-    EXPECT_TRUE(row(1).empty() && row(51).empty());
-    // Every row is normalised, 2 sum a^2 = 1, up to the four printed decimals
-    // (n = 4 carries the printed 0.1677 for 0.1668).
-    for (int n = 2; n <= 50; ++n) {
-        double sum = 0;
-        for (double a : ShapiroWilkCoefficients(n))
-            sum += 2 * a * a;
-        EXPECT_NEAR(sum, 1, n == 4 ? 8e-4 : 3.6e-4) << n;
-    }
-
-    // Percentage points of W: rows 3, 20 and 50 at 50, 10, 5 and 1 %.
-    struct Row {
-        int n;
-        double p50, p10, p05, p01;
-    };
-    for (const Row& r : { Row { 3, 0.959, 0.789, 0.767, 0.753 }, Row { 20, 0.959, 0.920, 0.905, 0.868 },
-             Row { 50, 0.974, 0.955, 0.947, 0.930 } }) {
-        EXPECT_EQ(ShapiroWilkLimit(r.n, 0.50), r.p50) << r.n;
-        EXPECT_EQ(ShapiroWilkLimit(r.n, 0.10), r.p10) << r.n;
-        EXPECT_EQ(ShapiroWilkLimit(r.n, 0.05), r.p05) << r.n;
-        EXPECT_EQ(ShapiroWilkLimit(r.n, 0.01), r.p01) << r.n;
-    }
-    EXPECT_FALSE(ShapiroWilkLimit(2, 0.05));
-    EXPECT_FALSE(ShapiroWilkLimit(51, 0.05));
-    EXPECT_FALSE(ShapiroWilkLimit(20, 0.02));
-}
-
-TEST(KolmogorovSmirnov, DKAgainstSciPy)
-{
-    auto all = cases("ks");
-    ASSERT_EQ(all.size(), 4u);
-    for (const auto& c : all) {
+    EXPECT_EQ(cases("sw").size(), 49u);
+    for (const auto& c : cases("sw"))
+        EXPECT_NEAR(ShapiroWilkW(c.numbers("values")).value_or(-1), c.number("w"), 1e-12) << c.name;
+    // Class groups at their upper limits, cumulated in the order of the
+    // midpoints whatever order they were entered in.
+    EXPECT_EQ(cases("ks").size() + cases("ksclass").size(), 7u);
+    for (const auto& c : cases("ks")) {
         const auto r = record(1, c.numbers("values"));
         EXPECT_NEAR(KSStatistic(KSRows(*r, 1), r->Mittelwert[1], r->StdAbw[1]).value_or(-1), c.number("dk"), 1e-12) << c.name;
     }
-    // Class groups at their upper limits, cumulated in the order of the
-    // midpoints whatever order they were entered in.
-    all = cases("ksclass");
-    ASSERT_EQ(all.size(), 3u);
-    for (const auto& c : all) {
-        const auto r = record(2, c.numbers("midpoints"), c.numbers("frequencies"));
+    for (const auto& c : cases("ksclass")) {
+        const auto r = record(2, c.numbers("midpoints"), {}, c.numbers("frequencies"));
         EXPECT_NEAR(KSStatistic(KSRows(*r, 1), r->Mittelwert[1], r->StdAbw[1]).value_or(-1), c.number("dk"), 1e-12) << c.name;
     }
 }
 
-TEST(KolmogorovSmirnov, LimitsAndVerdict)
+TEST(NormalityTests, ShapiroWilkTablesAsPrinted)
 {
-    // Read off the printed table, and its continuation c / sqrt(n) and the
-    // line from 0 to the row of 4.
+    // Rows of the coefficient table and of the percentage points of W as
+    // printed by Shapiro and Wilk.
+    const auto a10 = ShapiroWilkCoefficients(10);
+    EXPECT_EQ(std::vector<double>(a10.begin(), a10.end()), std::vector<double>({ 0.5739, 0.3291, 0.2141, 0.1224, 0.0399 }));
+    EXPECT_EQ(ShapiroWilkCoefficients(2).size(), 1u);
+    EXPECT_EQ(ShapiroWilkCoefficients(50)[12], 0.0932);
+    EXPECT_TRUE(ShapiroWilkCoefficients(1).empty() && ShapiroWilkCoefficients(51).empty());
+    const double points[][5] = { { 3, 0.959, 0.789, 0.767, 0.753 }, { 20, 0.959, 0.920, 0.905, 0.868 }, { 50, 0.974, 0.955, 0.947, 0.930 } };
+    for (const auto& p : points)
+        EXPECT_EQ((std::vector { ShapiroWilkLimit(int(p[0]), 0.5), ShapiroWilkLimit(int(p[0]), 0.1), ShapiroWilkLimit(int(p[0]), 0.05),
+                      ShapiroWilkLimit(int(p[0]), 0.01) }),
+            (std::vector<std::optional<double>> { p[1], p[2], p[3], p[4] }))
+            << p[0];
+    EXPECT_FALSE(ShapiroWilkLimit(2, 0.05) || ShapiroWilkLimit(51, 0.05) || ShapiroWilkLimit(20, 0.02));
+    // 1, 2, 10: b = 0.7071 (10 - 1), SS = 48.667, W = 0.8322 between the
+    // 5 % limit 0.767 and the 50 % limit 0.959.
+    const auto r = ok(ComputeShapiroWilk(std::vector<double> { 1, 2, 10 }, 5));
+    EXPECT_NEAR(r.w, 0.8322, 5e-5);
+    EXPECT_FALSE(r.significant);
+    EXPECT_TRUE(ok(ComputeShapiroWilk(std::vector<double> { 1, 2, 10 }, 50)).significant);
+}
+
+TEST(NormalityTests, KolmogorovSmirnovLimits)
+{
+    // Read off the printed table, its continuation c / sqrt(n), and the line
+    // from 0 to the row of 4.
     EXPECT_EQ(KSLimit(4, 0.10), 0.58);
     EXPECT_EQ(KSLimit(17, 0.05), 0.34);
     EXPECT_EQ(KSLimit(30, 0.01), 0.30);
-    EXPECT_NEAR(*KSLimit(3, 0.05), 0.465, 1e-15);
-    EXPECT_EQ(Format(*KSLimit(31, 0.05), "0.0000"), "0.2604");
-    EXPECT_NEAR(*KSLimit(100, 0.01), 0.1647, 1e-15);
-    EXPECT_FALSE(KSLimit(10, 0.02));
-
-    // 1..5: DK = 0.2000 below the limit 0.57 at 5 %.
-    const auto r = record(1, { 1, 2, 3, 4, 5 });
-    const auto ks = ok(ComputeKS(KSRows(*r, 1), 5, r->Mittelwert[1], r->StdAbw[1], 5));
-    EXPECT_EQ(Format(ks.dk, "0.0000"), "0.2000");
-    EXPECT_EQ(ks.limit, 0.57);
-    EXPECT_FALSE(ks.significant);
-    // The same DK against the limits of larger samples: 1.45 / sqrt(52) =
+    EXPECT_DOUBLE_EQ(*KSLimit(3, 0.05), 0.62 * 3 / 4);
+    EXPECT_DOUBLE_EQ(*KSLimit(31, 0.05), 1.45 / std::sqrt(31.0));
+    EXPECT_DOUBLE_EQ(*KSLimit(100, 0.01), 0.1647);
+    EXPECT_DOUBLE_EQ(*KSLimit(100, 0.1), 0.1351);
+    EXPECT_FALSE(KSLimit(10, 0.02) || KSLimit(0, 0.05));
+    // DK = 0.2 of 1..5 against the limits of other sizes: 1.45 / sqrt(52) =
     // 0.2011 is not reached, 1.45 / sqrt(53) = 0.1992 is.
-    EXPECT_FALSE(ok(ComputeKS(KSRows(*r, 1), 52, r->Mittelwert[1], r->StdAbw[1], 5)).significant);
-    EXPECT_TRUE(ok(ComputeKS(KSRows(*r, 1), 53, r->Mittelwert[1], r->StdAbw[1], 5)).significant);
-    EXPECT_EQ(refused(ComputeKS(KSRows(*r, 1), 5, 3, 0, 5)), "Test für diese Stichprobe nicht möglich: alle Werte sind gleich (Standardabweichung 0).");
+    const std::vector<WeightedValue> rows { { 1 }, { 2 }, { 3 }, { 4 }, { 5 } };
+    const double sd = std::sqrt(2.5);
+    EXPECT_EQ(ok(ComputeKS(rows, 5, 3, sd, 5)).limit, 0.57);
+    EXPECT_FALSE(ok(ComputeKS(rows, 52, 3, sd, 5)).significant);
+    EXPECT_TRUE(ok(ComputeKS(rows, 53, 3, sd, 5)).significant);
     // One value: Phi(0) - 1, DK = 0.5 + 0.5; no weight at all: nothing.
     EXPECT_EQ(KSStatistic(std::vector<WeightedValue> { { 0, 1 } }, 0, 1), 1.0);
     EXPECT_FALSE(KSStatistic(std::vector<WeightedValue> { { 0, 0 }, { 1, 0 } }, 0, 1));
 }
 
-TEST(David, LimitsAsPrintedAndInterpolated)
+TEST(NormalityTests, DavidLimits)
 {
     auto bounds = [](long n, double alpha) { return DavidLimits(n, alpha).value_or(DavidBounds { -1, -1 }); };
-    // 0.1 % reads the outermost columns.
-    EXPECT_EQ(bounds(3, 0.001).lower, 1.73);
-    EXPECT_EQ(bounds(3, 0.001).upper, 2.00);
     EXPECT_EQ(CheckAlpha(0.1f), 0.001);
-    // Rows 80, 85, 90 exactly; 22 between the rows 20 and 25.
+    EXPECT_EQ(CheckAlpha(5), 0.05);
     EXPECT_EQ(bounds(80, 0.05).lower, 4.16);
     EXPECT_EQ(bounds(85, 0.01).upper, 6.23);
     EXPECT_EQ(bounds(90, 0.10).upper, 5.60);
     EXPECT_NEAR(bounds(22, 0.05).lower, 3.18 + (3.34 - 3.18) * 2 / 5, 1e-12);
     EXPECT_NEAR(bounds(22, 0.05).upper, 4.49 + (4.71 - 4.49) * 2 / 5, 1e-12);
     EXPECT_NEAR(bounds(700, 0.01).lower, 5.13 + (5.57 - 5.13) * 200 / 500, 1e-12);
-    EXPECT_FALSE(DavidLimits(2, 0.05));
-    EXPECT_FALSE(DavidLimits(1001, 0.05));
-    EXPECT_FALSE(DavidLimits(10, 0.02));
-
+    EXPECT_FALSE(DavidLimits(2, 0.05) || DavidLimits(1001, 0.05) || DavidLimits(10, 0.02));
     // The 0.1 % columns are the smallest and largest R/s a sample of size n
-    // can have: sqrt(2 (n - 1)), and the two-point sample's
-    // sqrt(n (n - 1) / (k (n - k))) with k = n / 2 rounded up (printed to two
-    // decimals, the lower ones some rounded up).
-    std::vector<long> sizes;
-    for (long n = 3; n <= 20; ++n)
-        sizes.push_back(n);
-    for (long n = 25; n <= 100; n += 5)
-        sizes.push_back(n);
-    for (long n : { 150, 200, 500, 1000 })
-        sizes.push_back(n);
-    for (long n : sizes) {
-        const double k = static_cast<double>((n + 1) / 2);
-        const double N = static_cast<double>(n);
+    // can have: the two-point sample's sqrt(n (n - 1) / (k (n - k))) with
+    // k = n / 2 rounded up, and sqrt(2 (n - 1)) (printed to two decimals).
+    for (long n : { 3, 4, 7, 12, 19, 20, 25, 55, 100, 150, 200, 500, 1000 }) {
+        const double k = static_cast<double>((n + 1) / 2), N = static_cast<double>(n);
         EXPECT_NEAR(bounds(n, 0.001).upper, std::sqrt(2 * (N - 1)), 0.0051) << n;
         EXPECT_NEAR(bounds(n, 0.001).lower, std::sqrt(N * (N - 1) / (k * (N - k))), 0.006) << n;
     }
-}
-
-TEST(David, VerdictAtTheBoundsAndBeyondTheTable)
-{
-    // n = 10 at 5 %: 2.67 and 3.68; the bounds themselves are significant.
+    // n = 10 at 5 %: 2.67 and 3.68, the bounds themselves significant.
     EXPECT_TRUE(ok(ComputeDavid(10, 2.67, 1, 5)).significant);
     EXPECT_FALSE(ok(ComputeDavid(10, 2.68, 1, 5)).significant);
     EXPECT_FALSE(ok(ComputeDavid(10, 3.67, 1, 5)).significant);
     EXPECT_TRUE(ok(ComputeDavid(10, 7.36, 2, 5)).significant);
-    EXPECT_DOUBLE_EQ(ok(ComputeDavid(10, 7.0, 2, 5)).ratio, 3.5);
     // Above n = 1000 the last row is used, and said.
-    const auto big = ok(ComputeDavid(1500, 6.5, 1, 1));
-    EXPECT_EQ(big.bounds.lower, 5.57);
-    EXPECT_EQ(big.bounds.upper, 7.80);
-    EXPECT_TRUE(big.beyondTable);
-    EXPECT_FALSE(big.significant);
+    const auto big = ok(ComputeDavid(1001, 6.5, 1, 1));
+    EXPECT_TRUE(big.bounds.lower == 5.57 && big.bounds.upper == 7.80 && big.beyondTable && !big.significant);
     EXPECT_FALSE(ok(ComputeDavid(1000, 6.5, 1, 1)).beyondTable);
-    EXPECT_EQ(refused(ComputeDavid(10, 3, 0, 5)), "Test für diese Stichprobe nicht möglich: alle Werte sind gleich (Standardabweichung 0).");
 }
 
-TEST(FTest, AgainstSciPy)
+// The critical values are bisected to 1e-5 (Paulson's approximation when
+// both degrees of freedom exceed 30) and the Cornish-Fisher t quantile.
+TEST(AssumptionTests, VarianceTestsAgainstSciPy)
 {
-    const auto all = cases("f");
-    ASSERT_EQ(all.size(), 6u);
-    for (const auto& c : all) {
+    for (const auto& c : cases("f")) {
         const auto in = c.numbers("input");
-        const auto df = c.numbers("df");
         const auto r = ok(ComputeFTest(summary(static_cast<long long>(in[1]), in[0]), summary(static_cast<long long>(in[3]), in[2]),
             static_cast<float>(in[4])));
         EXPECT_DOUBLE_EQ(r.F, c.number("F")) << c.name;
-        EXPECT_EQ(r.v1, df[0]) << c.name;
-        EXPECT_EQ(r.v2, df[1]) << c.name;
-        // The F quantile is bisected to 1e-5, or Paulson's approximation
-        // when both degrees of freedom exceed 30.
+        EXPECT_EQ(std::vector<double>({ double(r.v1), double(r.v2) }), c.numbers("df")) << c.name;
         EXPECT_NEAR(r.critical, c.number("critical"), 2e-3 * c.number("critical")) << c.name;
-        EXPECT_EQ(r.significant, r.F >= r.critical) << c.name;
+        EXPECT_EQ(r.significant, c.number("significant") == 1) << c.name;
     }
-    // F = 4.0 with 10 and 15 degrees of freedom against about 2.54: unequal.
-    const auto example = ok(ComputeFTest(summary(11, 4), summary(16, 1), 5));
-    EXPECT_EQ(Format(example.critical, "0.00"), "2.54");
-    EXPECT_TRUE(example.significant);
-    EXPECT_FALSE(ok(ComputeFTest(summary(8, 2.5), summary(8, 2.5), 5)).significant);
-}
-
-TEST(PairedVariance, AgainstSciPy)
-{
-    const auto all = cases("pm");
-    ASSERT_EQ(all.size(), 3u);
-    for (const auto& c : all) {
+    for (const auto& c : cases("pm")) {
         const auto r = ok(ComputePairedVarianceTest(c.numbers("x"), c.numbers("y")));
         EXPECT_NEAR(r.t, c.number("t"), 1e-10 * c.number("t")) << c.name;
         EXPECT_EQ(r.df, static_cast<int>(c.numbers("x").size()) - 2);
-        // Cornish-Fisher t quantile.
         EXPECT_NEAR(r.critical, c.number("critical"), 2e-3 * c.number("critical")) << c.name;
-        EXPECT_EQ(r.significant, r.t >= r.critical) << c.name;
+        EXPECT_EQ(r.significant, c.number("significant") == 1) << c.name;
     }
+    EXPECT_EQ(cases("f").size() + cases("pm").size(), 10u);
     // Columns that are linear functions of each other: r^2 = 1 becomes
     // 0.999; t = 7.5 sqrt(3) / sqrt(4 * 2.5 * 10 * 0.001).
     const auto linear = ok(ComputePairedVarianceTest({ 1, 2, 3, 4, 5 }, { 3, 5, 7, 9, 11 }));
     EXPECT_EQ(linear.r2, 0.999);
     EXPECT_NEAR(linear.t, 7.5 * std::sqrt(3.0) / std::sqrt(0.1), 1e-9);
 }
-
-TEST(VarianceTests, ImpossibleInputIsRefusedInWords)
+TEST(AssumptionTests, RefusalsInWords)
 {
-    EXPECT_EQ(refused(ComputeFTest(summary(10, 2), summary(10, 0), 5)),
-        "F-Test nicht möglich: die Varianz einer Stichprobe ist 0 (alle Werte gleich).");
-    EXPECT_EQ(refused(ComputeFTest(summary(1, 2), summary(10, 1), 5)), "F-Test nicht möglich: jede Stichprobe braucht mindestens 2 Werte.");
+    const std::string allEqual = "Test für diese Stichprobe nicht möglich: alle Werte sind gleich (Standardabweichung 0).";
+    const std::string noLimit = "nicht möglich: die Signifikanzschranke ist für diese Irrtumswahrscheinlichkeit nicht bestimmbar.";
+    const std::vector<WeightedValue> rows { { 1 }, { 2 }, { 3 } };
+    const std::pair<std::string, std::string> cases[] = {
+        { refused(ComputeFTest(summary(10, 2), summary(10, 0), 5)), "F-Test nicht möglich: die Varianz einer Stichprobe ist 0 (alle Werte gleich)." },
+        { refused(ComputeFTest(summary(1, 2), summary(10, 1), 5)), "F-Test nicht möglich: jede Stichprobe braucht mindestens 2 Werte." },
+        { refused(ComputeFTest(summary(10, 2), summary(10, 1), 100)), "F-Test " + noLimit },
+        { refused(ComputePairedVarianceTest({ 1, 2 }, { 2, 1 })),
+            "t-Test für abhängige Stichproben nicht möglich: es werden mindestens 3 Wertepaare gebraucht." },
+        { refused(ComputePairedVarianceTest({ 1, 2, 3 }, { 4, 4, 4 })),
+            "t-Test für abhängige Stichproben nicht möglich: die Varianz einer der beiden Spalten ist 0 (alle Werte gleich)." },
+        { refused(ComputeShapiroWilk(std::vector<double>(51, 1.0), 5)), "Stichprobe zu groß/klein: Test nicht möglich. Wählen Sie den KS- oder DAVID-Test aus." },
+        { refused(ComputeShapiroWilk(std::vector<double>(7, 3.0), 5)), allEqual },
+        { refused(ComputeShapiroWilk(std::vector<double> { 1, 2, 4 }, 2)), "Test für diese Stichprobe " + noLimit },
+        { refused(ComputeKS(rows, 3, 2, 0, 5)), allEqual },
+        { refused(ComputeKS(rows, 3, 2, 1, 2)), "Test für diese Stichprobe " + noLimit },
+        { refused(ComputeDavid(10, 3, 0, 5)), allEqual },
+        { refused(ComputeDavid(10, 3, 1, 2)), "Test für diese Stichprobe " + noLimit },
+        { refused(ComputeDavid(10, INFINITY, 1, 5)), "Test für diese Stichprobe nicht möglich: die Prüfgröße ist für diese Daten nicht berechenbar (Zahlenüberlauf)." },
+    };
+    for (const auto& [message, expected] : cases)
+        EXPECT_EQ(message, expected);
+    // The fewest values the F-test takes; equal variances keep their order.
     EXPECT_EQ(ok(ComputeFTest(summary(2, 3), summary(2, 1), 5)).v2, 1);
-    EXPECT_EQ(refused(ComputePairedVarianceTest({ 1, 2 }, { 2, 1 })),
-        "t-Test für abhängige Stichproben nicht möglich: es werden mindestens 3 Wertepaare gebraucht.");
-    EXPECT_EQ(refused(ComputePairedVarianceTest({ 1, 2, 3 }, { 4, 4, 4 })),
-        "t-Test für abhängige Stichproben nicht möglich: die Varianz einer der beiden Spalten ist 0 (alle Werte gleich).");
+    EXPECT_EQ(ok(ComputeFTest(summary(8, 2.5), summary(12, 2.5), 5)).v1, 7);
 }
 
-class VarianceReport : public ::testing::Test {
-protected:
-    void SetUp() override { SetDecimalSeparator('.'); }
-    void TearDown() override { SetDecimalSeparator('.'); }
-    AnalysisRecord rec;
-
-    std::vector<std::string> lines() const { return { rec.ErgText.begin(), rec.ErgText.begin() + 15 }; }
-};
-
-TEST_F(VarianceReport, FTestLinesInBothDecimalSettings)
+// The lines a record-level procedure wrote, from `first` to `last`, one per
+// line of text.
+std::string linesOf(const AnalysisRecord& r, int first, int last)
 {
+    std::string out;
+    for (int i = first; i <= last; ++i)
+        out += std::to_string(i) + ":" + r.ErgText[static_cast<std::size_t>(i)] + "\n";
+    return out;
+}
+
+// The number after the "= " of a report line, in either decimal setting.
+double numberIn(std::string line)
+{
+    line = line.substr(line.find("= ") + 2);
+    std::replace(line.begin(), line.end(), ',', '.');
+    return test::ReadNumber(line);
+}
+
+const std::string kNo = "Das vorliegende Datenmaterial weist keine signifikante Abweichung von der Normalverteilung auf ";
+const std::string kYes = "Das vorliegende Datenmaterial weist eine signifikante Abweichung von der Normalverteilung auf ";
+
+// Lines 3 to 6 for sample 1, 8 to 11 or 12 for sample 2 after a single blank.
+TEST(NormalityOnTheRecord, KolmogorovSmirnovAndShapiroWilk)
+{
+    auto r = record(1, { 1, 2, 3, 4, 5 }, { 2, 2, 2, 3, 3, 4, 7, 7, 9 }); // DK 0.2000 and 0.3262 (SciPy)
+    EXPECT_TRUE(KSTest(*r, 1, 5).tested);
+    const auto second = KSTest(*r, 2, 5);
+    EXPECT_TRUE(second.tested && !second.significant);
+    EXPECT_EQ(linesOf(*r, 3, 12),
+        "3: Umfang  n   . . . . . . . . . . . . . = 5       STICHPROBE = 1\n4: Signifikanzlimit (Tab.-Wert)  . . . . = 0.5700\n"
+        "5: Prüfgröße (DK)  . . . . . . . . . . . = 0.2000\n6:\r\n" + kNo + "(Dk < Signifikanzlimit).\n7: \n"
+        "8: Umfang  n     . . . . . . . . . . . . = 9       STICHPROBE = 2\n9: Signifikanzlimit (Tab.-Wert)  . . . . = 0.4500\n"
+        "10: Prüfgröße (DK)  . . . . . . . . . . . = 0.3262\n11:\r\n" + kNo + "(Dk < Signifikanzlimit).\n12:   \n");
+    // SHAPIRO-WILK's verdict of the second sample stands in line 12, without a line break.
+    EXPECT_TRUE(ShapiroWilkTest(*r, 1, 5).tested);
+    EXPECT_TRUE(ShapiroWilkTest(*r, 2, 50).significant);
+    EXPECT_EQ(r->ErgText[12], kYes + "(W <= Signifikanzlimit).");
+    EXPECT_EQ(r->ErgText[8], "  Umfang  n    . . . . . . . . . . .   = 9       STICHPROBE = 2");
+
+    // Paired values: the differences 1, 2, 4 under sample 1, and a note.
+    r = record(4, { 2, 4, 7 }, { 1, 2, 3 });
+    EXPECT_FALSE(ShapiroWilkTest(*r, 1, 5).significant);
+    EXPECT_EQ(linesOf(*r, 3, 8),
+        "3:  Umfang  n   . . . . . . . . . . . .  = 3       STICHPROBE = 1\n4:  Signifikanzlimit (Tab-Wert) . . . .  = 0.7670\n"
+        "5:  Prüfgröße (W) . . . . . . . . . . .  = 0.9643\n6:\r\n" + kNo + "(W > Signifikanzlimit).\n7:   \n"
+        "8:(Bei Wertepaaren werden nur die Differenzen auf Nicht-Normalverteilung geprüft.)\n");
+    // A sample of equal differences is not judged; its limit and statistic stay blank.
+    r = record(4, { 2, 3, 4 }, { 1, 2, 3 });
+    EXPECT_FALSE(KSTest(*r, 1, 5).tested);
+    EXPECT_EQ(linesOf(*r, 4, 6), "4:   \n5:   \n6:\r\nTest für diese Stichprobe nicht möglich: alle Werte sind gleich (Standardabweichung 0).\n");
+}
+
+TEST(NormalityOnTheRecord, DavidOfEachDataType)
+{
+    // Class groups span from the lower limit of the first class to the upper
+    // limit of the last: R = 80 for midpoints 85..155 (NumPy: R/s 5.0947
+    // with n = 52, between the rows 50 and 55).
+    auto r = std::make_unique<AnalysisRecord>();
+    test::SetClassGroups(*r, 1, { 85, 95, 105, 115, 125, 135, 145, 155 }, { 2, 5, 9, 14, 11, 7, 3, 1 });
+    test::SetClassGroups(*r, 2, { 10, 20 }, { 3, 3 });
+    test::ScriptedDialogs quiet;
+    ASSERT_TRUE(ComputeDescriptives(*r, quiet));
+    EXPECT_FALSE(DavidTest(*r, 1, 5).significant);
+    EXPECT_NEAR(r->QuotientWS[1].value_or(0), 5.0947, 5e-5);
+    EXPECT_TRUE(DavidTest(*r, 2, 5).significant); // R/s = 20 / sqrt(30) = 3.6515 against 2.28 and 3.01 (n = 6)
+    EXPECT_EQ(linesOf(*r, 3, 12),
+        "3:  Umfang  n    . . . . . . . . . . . .  = 52     STICHPROBE = 1\n4:  Unteres Limit (Tab-Wert)   . . . . .  = 3.8580\n"
+        "5:  Oberes  Limit (Tab-Wert)   . . . . .  = 5.3820\n6:  R/s-Quotient     . . . . . . . . . .  = 5.0947\n7:" + kNo
+        + "[R/s innerhalb des Bereichs zwischen der oberen und unteren Grenze].\r\n\n"
+          "8:  Umfang  n       . . . . . . . . . . . = 6     STICHPROBE = 2\n9:  Unteres Limit (Tab-Wert)  . . . . . . = 2.2800\n"
+          "10:  Oberes  Limit (Tab-Wert)  . . . . . . = 3.0100\n11:  R/s-Quotient      . . . . . . . . . . = 3.6515\n12:"
+        + kYes + "[R/s außerhalb des Bereichs zwischen der oberen und unteren Grenze].\n");
+
+    // Summary values: the entered range, unless neither end was entered (a
+    // minimum of 0 alone is a value).
+    r = std::make_unique<AnalysisRecord>();
+    r->Datentyp = 3;
+    SetSummaryValues(*r, 1, 10, 2, 25, 8, 0);
+    SetSummaryValues(*r, 2, 10, 2, 25, 0, 0);
+    EXPECT_TRUE(DavidTest(*r, 1, 5).tested);
+    EXPECT_EQ(r->QuotientWS[1], 4.0);
+    const auto missing = DavidTest(*r, 2, 5);
+    EXPECT_FALSE(missing.tested);
+    EXPECT_EQ(missing.message, "DAVID et al.-Test für Stichprobe 2 nicht möglich, da MIN und MAX nicht eingegeben (beide 0).");
+    EXPECT_EQ(r->ErgText[12], *missing.message);
+    // Beyond the table: said below the verdict.
+    r->Umfang[1] = 1200;
+    DavidTest(*r, 1, 5);
+    EXPECT_EQ(r->ErgText[7], kYes + "[R/s außerhalb des Bereichs zwischen der oberen und unteren Grenze].\r\n"
+        "(Die Tafel endet bei n = 1000; die Grenzen für n = 1000 wurden verwendet.)\r\n");
+}
+
+TEST(NormalityOnTheRecord, SizesFrameAndClosing)
+{
+    auto r = record(1, std::vector<double>(51, 1.0), { 1, 2 });
+    r->Umfang[1] = 60;
+    EXPECT_EQ(TestedSize(*r, NormalityTest::ShapiroWilk, 1), 51);
+    EXPECT_EQ(TestedSize(*r, NormalityTest::David, 1), 60);
+    const std::pair<NormalityTest, long> fine[] = { { NormalityTest::KolmogorovSmirnov, 3 }, { NormalityTest::ShapiroWilk, 3 },
+        { NormalityTest::ShapiroWilk, 50 }, { NormalityTest::David, 3 } };
+    for (const auto& [t, n] : fine) {
+        EXPECT_FALSE(SizeRefusal(t, n)) << n;
+        EXPECT_TRUE(SizeRefusal(t, t == NormalityTest::ShapiroWilk && n == 50 ? 51 : n - 1)) << n;
+    }
+    EXPECT_EQ(SizeRefusal(NormalityTest::KolmogorovSmirnov, 2), "Stichprobe zu klein: Test nicht möglich. Wählen Sie den DAVID-Test aus.");
+    EXPECT_EQ(SizeRefusal(NormalityTest::David, 2), "Stichprobe zu klein: Test nicht möglich. Wählen Sie den KS- oder DAVID-Test aus.");
+    Report lines;
+    SetDecimalSeparator(',');
+    WriteNormalityHeading(NormalityTest::David, 0.1f, lines);
+    SetDecimalSeparator('.');
+    EXPECT_EQ(lines[0], "             PRÜFUNG AUF NICHT-NORMALVERTEILUNG\r\n               < Nach dem Test DAVID et al. > ");
+    EXPECT_EQ(lines[1], "               Irrtumswahrscheinlichkeit: 0,1%");
+    WriteNormalityClosing(NormalityTest::KolmogorovSmirnov, 2, lines);
+    EXPECT_EQ(lines[12], "(Berechnung beruht auf den eingegebenen Klassenmitten)");
+    EXPECT_EQ(lines[13], std::string(40, '-'));
+    WriteNormalityClosing(NormalityTest::David, 1, lines);
+    EXPECT_EQ(lines[13], std::string(38, '-'));
+}
+
+// The variance comparison on the record: its report, and the verdict in
+// VarPruef ("N": the variances differ, " ": not compared).
+TEST(VarianceOnTheRecord, ReportAndOutcome)
+{
+    auto r = std::make_unique<AnalysisRecord>();
     for (char separator : { '.', ',' }) {
         SetDecimalSeparator(separator);
-        rec = AnalysisRecord {};
-        rec.Datentyp = 1;
-        rec.Umfang = { 0, 16, 11 };
-        rec.Varianz = { 0, 1, 4 };
-        rec.Irrtum = 50; // the largest level "Weitere Tests" takes is read as 5
-        rec.ErgText[50] = "alt";
-        VarianceTest(rec);
-        const std::string d(1, separator);
-        EXPECT_EQ(lines(),
-            (std::vector<std::string> { "             PRÜFUNG AUF GLEICHHEIT DER VARIANZEN",
-                "        < Nach dem F-Test für Unabhängige Stichproben >", "   ",
-                "   Irrtumswahrscheinlichkeit           = 5" + d + "0%", "   ",
-                "   Freiheitsgrade (v1)                 = 10", "   Freiheitsgrade (v2)                 = 15",
-                "   VARIANZ(1)                          = 1" + d + "0000", "   VARIANZ(2)                          = 4" + d + "0000",
-                "   F-Wert (berechnet)                  = 4" + d + "0000",
-                "   F-Tafel                             = " + Format(ok(ComputeFTest(summary(11, 4), summary(16, 1), 5)).critical, "0.0000"),
-                "---------------------------",
-                "Das vorliegende Datenmaterial weist einen signifikanten Unterschied in der Variabilität auf. ", "   ", "   " }));
-        EXPECT_EQ(rec.Irrtum, 5.0f);
-        EXPECT_EQ(rec.VarPruef, "N");
-        EXPECT_TRUE(rec.ErgText[50].empty());
+        r->Datentyp = 1;
+        r->Umfang = { 0, 16, 11 };
+        r->Varianz = { 0, 1, 4 };
+        r->Irrtum = 50; // the largest level "Weitere Tests" takes is read as 5
+        r->ErgText[50] = "alt";
+        VarianceTest(*r);
+        std::string expected = "0:             PRÜFUNG AUF GLEICHHEIT DER VARIANZEN\n1:        < Nach dem F-Test für Unabhängige Stichproben >\n"
+                               "2:   \n3:   Irrtumswahrscheinlichkeit           = 5.0%\n4:   \n5:   Freiheitsgrade (v1)                 = 10\n"
+                               "6:   Freiheitsgrade (v2)                 = 15\n7:   VARIANZ(1)                          = 1.0000\n"
+                               "8:   VARIANZ(2)                          = 4.0000\n9:   F-Wert (berechnet)                  = 4.0000\n";
+        std::replace(expected.begin(), expected.end(), '.', separator);
+        EXPECT_EQ(linesOf(*r, 0, 9), expected);
+        EXPECT_EQ(r->ErgText[10].substr(0, 41), "   F-Tafel                             = ");
+        EXPECT_NEAR(numberIn(r->ErgText[10]), 2.5437, 1e-4); // SciPy f.isf(0.05, 10, 15)
+        EXPECT_EQ(linesOf(*r, 11, 14), "11:---------------------------\n12:Das vorliegende Datenmaterial weist einen signifikanten "
+                                       "Unterschied in der Variabilität auf. \n13:   \n14:   \n");
+        EXPECT_TRUE(r->Irrtum == 5.0f && r->VarPruef == "N" && r->ErgText[50].empty());
     }
-}
+    SetDecimalSeparator('.');
 
-TEST_F(VarianceReport, PairedLinesAtFivePercentAndTheDifferencesKept)
-{
-    rec.Datentyp = 4;
-    const std::vector<double> x { 1, 2, 4, 7, 9 }, y { 2, 2, 5, 6, 12 };
-    rec.AnzahlWerte = { 0, 5, 5 };
-    for (int i = 1; i <= 5; ++i) {
-        rec.Werte(i, 1) = x[static_cast<std::size_t>(i - 1)];
-        rec.Werte(i, 2) = y[static_cast<std::size_t>(i - 1)];
-        rec.Haeufigkeit(i, 1) = rec.Haeufigkeit(i, 2) = 1;
-    }
-    rec.Mittelwert[1] = -0.8; // the differences' values stay
-    rec.Varianz[1] = 1.7;
-    rec.Umfang[1] = 5;
-    rec.Irrtum = 1;
-    VarianceTest(rec);
-    const auto r = ok(ComputePairedVarianceTest(x, y));
-    EXPECT_EQ(rec.ErgText[1], "        < Nach dem t-Test für abhängige Stichproben >");
-    EXPECT_EQ(rec.ErgText[3], "   Irrtumswahrscheinlichkeit             = 5.0%");
-    EXPECT_EQ(rec.ErgText[4], "   Freiheitsgrade (n-2)                  = 3");
-    EXPECT_EQ(rec.ErgText[5], "   t-Wert (berechnet)                    = " + Format(r.t, "#0.0000"));
-    EXPECT_EQ(rec.ErgText[6], "   t-Tafel                               = " + Format(r.critical, "#0.0000"));
-    EXPECT_EQ(rec.ErgText[12], "Das vorliegende Datenmaterial weist keinen signifikanten Unterschied in der Variabilität auf. ");
-    EXPECT_NEAR(r.critical, 2.3534, 2e-3 * 2.3534); // SciPy t.isf(0.05, 3)
-    EXPECT_EQ(rec.Irrtum, 5.0f);
-    EXPECT_EQ(rec.VarPruef, "J");
-    EXPECT_EQ(rec.Mittelwert[1], -0.8);
-    EXPECT_EQ(rec.Varianz[1], 1.7);
-    EXPECT_EQ(rec.Umfang[1], 5);
-    EXPECT_EQ(rec.Varianz[2], 0.0);
-}
+    // Paired values: the columns at 5 % whatever level was asked; the
+    // descriptive values of the differences stay.
+    r = record(4, { 1, 2, 4, 7, 9 }, { 2, 2, 5, 6, 12 });
+    const double meanOfDifferences = r->Mittelwert[1];
+    r->Irrtum = 1;
+    VarianceTest(*r);
+    EXPECT_EQ(linesOf(*r, 1, 5), "1:        < Nach dem t-Test für abhängige Stichproben >\n2:   \n"
+                                 "3:   Irrtumswahrscheinlichkeit             = 5.0%\n4:   Freiheitsgrade (n-2)                  = 3\n"
+                                 "5:   t-Wert (berechnet)                    = 1.0123\n"); // NumPy: variances 11.3 and 16.8, r 0.93989
+    EXPECT_EQ(r->ErgText[6].substr(0, 41), "   t-Tafel                               ");
+    EXPECT_NEAR(numberIn(r->ErgText[6]), 2.3534, 2e-3 * 2.3534); // SciPy t.isf(0.05, 3)
+    EXPECT_EQ(r->ErgText[12], "Das vorliegende Datenmaterial weist keinen signifikanten Unterschied in der Variabilität auf. ");
+    EXPECT_TRUE(r->Irrtum == 5.0f && r->VarPruef == "J" && r->Mittelwert[1] == meanOfDifferences);
 
-TEST_F(VarianceReport, NoComparisonLeavesTheOutcomeOpen)
-{
-    rec.Datentyp = 2;
-    rec.Umfang = { 0, 12, 1 };
-    rec.Varianz = { 0, 2, 0 };
-    rec.Irrtum = 5;
-    rec.VarPruef = "J";
-    VarianceTest(rec);
-    EXPECT_EQ(rec.ErgText[12], "F-Test nicht möglich: jede Stichprobe braucht mindestens 2 Werte.");
-    EXPECT_EQ(rec.ErgText[9], "   ");
-    EXPECT_EQ(rec.VarPruef, " ");
+    r->Datentyp = 2;
+    r->Umfang = { 0, 12, 1 };
+    VarianceTest(*r);
+    EXPECT_EQ(r->ErgText[12], "F-Test nicht möglich: jede Stichprobe braucht mindestens 2 Werte.");
+    EXPECT_TRUE(r->ErgText[9] == "   " && r->VarPruef == " ");
 }
 
 } // namespace

@@ -1,20 +1,24 @@
-// Descriptive parameters and their listing, against worked examples, an
-// exact reference computation (data/listing_reference.txt from
-// data/make_listing_reference.py) and the certified values of NIST's
-// StRD univariate data sets (data/nist-strd/).
+// Descriptive parameters and their listing, against an exact reference
+// computation for samples of every data type (data/listing_reference.txt
+// from data/make_listing_reference.py), the certified values of NIST's
+// StRD univariate data sets (data/nist-strd/), and the guards of the
+// arithmetic; the sorts and the exchange of the two samples.
 #include "core/AnalysisRecord.h"
 #include "core/NumberText.h"
 #include "stats/Descriptive.h"
+#include "stats/Helpers.h"
 #include "stats/Sorting.h"
-#include "Samples.h"
-#include "ScriptedDialogs.h"
 
 #include "ReadNumber.h"
+#include "ReferenceFile.h"
+#include "Samples.h"
+#include "ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -24,423 +28,83 @@
 namespace zx {
 namespace {
 
-using Kind = test::ScriptedDialogs::Kind;
-
 class Descriptive : public ::testing::Test {
 protected:
     void SetUp() override
     {
         rec = std::make_unique<AnalysisRecord>();
         dialogs = std::make_unique<test::ScriptedDialogs>([](const std::string& what) { ADD_FAILURE() << what; });
-        SetDecimalSeparator('.');
     }
     void TearDown() override { SetDecimalSeparator('.'); }
 
-    void singleValues(int k, const std::vector<double>& values) { test::SetSingleValues(*rec, k, values); }
-    void classGroups(int k, const std::vector<double>& midpoints, const std::vector<int>& frequencies)
+    // The samples of a reference case in the record, as data input leaves them.
+    void fill(const test::ReferenceCase& c)
     {
-        test::SetClassGroups(*rec, k, midpoints, frequencies);
+        SetUp();
+        const auto ints = [&](const char* key) { const auto v = c.numbers(key); return std::vector<int>(v.begin(), v.end()); };
+        if (c.kind == "single") {
+            test::SetSingleValues(*rec, 1, c.numbers("x"));
+            test::SetSingleValues(*rec, 2, c.numbers("y"));
+        } else if (c.kind == "classes") {
+            test::SetClassGroups(*rec, 1, c.numbers("xm"), ints("xf"));
+            test::SetClassGroups(*rec, 2, c.numbers("ym"), ints("yf"));
+        } else if (c.kind == "pairs") {
+            test::SetPairs(*rec, c.numbers("x"), c.numbers("y"));
+        } else {
+            rec->Datentyp = 3;
+            for (int k : { 1, 2 }) {
+                const auto v = c.numbers(k == 1 ? "x" : "y");
+                SetSummaryValues(*rec, k, v[0], v[1], static_cast<Long>(v[2]), static_cast<Single>(v[3]), static_cast<Single>(v[4]));
+            }
+        }
+        // Work-table rows that no sample fills must never be read.
+        for (int i = 0; i <= AnalysisRecord::MaxRows; ++i)
+            rec->SortWerte(i, 3) = rec->SortWerte(i, 4) = -1e6;
     }
-    void pairs(const std::vector<double>& first, const std::vector<double>& second) { test::SetPairs(*rec, first, second); }
 
     std::unique_ptr<AnalysisRecord> rec;
     std::unique_ptr<test::ScriptedDialogs> dialogs;
 };
 
-// Medians and quartiles of 1..K for the sizes the rules distinguish
-// (K odd or even, half of K odd or even), the values given shuffled.
-TEST_F(Descriptive, MedianAndQuartilesOfSingleValues)
-{
-    struct Case { int K; double median, q1, q3; };
-    const Case cases[] = {
-        { 3, 2, 1, 3 }, { 4, 2.5, 1.5, 3.5 }, { 5, 3, 1.5, 4.5 }, { 6, 3.5, 2, 5 },
-        { 7, 4, 2, 6 }, { 8, 4.5, 2.5, 6.5 }, { 9, 5, 2.5, 7.5 }, { 10, 5.5, 3, 8 },
-    };
-    std::mt19937 rng(7);
-    for (const auto& c : cases) {
-        SCOPED_TRACE("K = " + std::to_string(c.K));
-        std::vector<double> v;
-        for (int i = 1; i <= c.K; ++i)
-            v.push_back(i);
-        std::shuffle(v.begin(), v.end(), rng);
-        singleValues(1, v);
-        SortSample(*rec, 1);
-        ComputeMedianQuartiles(*rec, 1);
-        EXPECT_EQ(rec->Median[1], c.median);
-        EXPECT_EQ(rec->Quartil1[1], c.q1);
-        EXPECT_EQ(rec->Quartil3[1], c.q3);
-    }
-    // 3, 1, 2: quartile distance 2.
-    singleValues(1, { 3, 1, 2 });
-    SortSample(*rec, 1);
-    ComputeMedianQuartiles(*rec, 1);
-    EXPECT_EQ(*rec->Quartil3[1] - *rec->Quartil1[1], 2);
-}
-
-TEST_F(Descriptive, MedianStandardErrorPositions)
-{
-    // n = 10: ranks 3 and 8; n = 12: ranks 3 and 9 (sqrt(36) is exactly 6).
-    std::vector<double> squares;
-    for (int i = 1; i <= 12; ++i)
-        squares.push_back(i * i);
-    singleValues(1, std::vector<double>(squares.begin(), squares.begin() + 10));
-    SortSample(*rec, 1);
-    ComputeMedianQuartiles(*rec, 1);
-    EXPECT_NEAR(*rec->MedianStdFehler[1], (64.0 - 9.0) / 3.4641, 1e-12);
-    singleValues(1, squares);
-    SortSample(*rec, 1);
-    ComputeMedianQuartiles(*rec, 1);
-    EXPECT_NEAR(*rec->MedianStdFehler[1], (81.0 - 9.0) / 3.4641, 1e-12);
-    // n = 3 puts the lower rank at 0: no value, even with old data in row 0.
-    rec->SortWerte(0, 3) = 1000;
-    singleValues(1, { 5, 6, 7 });
-    SortSample(*rec, 1);
-    ComputeMedianQuartiles(*rec, 1);
-    EXPECT_FALSE(rec->MedianStdFehler[1].has_value());
-}
-
-TEST_F(Descriptive, PercentilePositionsRoundHalfToEven)
-{
-    struct Case { int K; int j10, j90; }; // 0 or above K: empty
-    const Case cases[] = { { 3, 0, 0 }, { 4, 0, 4 }, { 5, 1, 5 }, { 14, 2, 14 }, { 24, 2, 22 }, { 9, 1, 9 }, { 100, 10, 91 } };
-    for (const auto& c : cases) {
-        SCOPED_TRACE("K = " + std::to_string(c.K));
-        std::vector<double> v;
-        for (int i = 1; i <= c.K; ++i)
-            v.push_back(10 * i);
-        singleValues(1, v);
-        // Stale rows beyond K must never be read.
-        rec->SortWerte(c.K + 1, 3) = -1;
-        rec->SortWerte(0, 3) = -1;
-        SortSample(*rec, 1);
-        const Percentiles p = ComputePercentiles(*rec, 1);
-        EXPECT_EQ(p.p10, c.j10 ? Variant(10.0 * c.j10) : std::nullopt);
-        EXPECT_EQ(p.p90, c.j90 ? Variant(10.0 * c.j90) : std::nullopt);
-    }
-}
-
-TEST_F(Descriptive, ClassGroups)
-{
-    classGroups(1, { 10, 20, 30, 40 }, { 2, 5, 5, 3 });
-    ASSERT_TRUE(ComputeMoments(*rec, *dialogs, 1));
-    ComputeMinMax(*rec, 1);
-    ComputeClassMedianQuartiles(*rec, 1);
-    ComputeClassMode(*rec, 1);
-    ComputeSkewnessExcess(*rec, 1);
-    EXPECT_EQ(rec->Umfang[1], 15) << "sum of the frequencies";
-    EXPECT_DOUBLE_EQ(rec->Mittelwert[1], 26);
-    EXPECT_EQ(rec->Minimum[1], 5.0f);
-    EXPECT_EQ(rec->Maximum[1], 45.0f);
-    EXPECT_DOUBLE_EQ(*rec->Median[1], 26);
-    EXPECT_DOUBLE_EQ(*rec->Quartil1[1], 18.5);
-    EXPECT_DOUBLE_EQ(*rec->Quartil3[1], 33.5);
-    EXPECT_DOUBLE_EQ(*rec->MedianStdFehler[1], 12 / 3.4641); // ranks 5 and 11: 21 and 33
-    EXPECT_DOUBLE_EQ(*rec->Modalwert[1], 25) << "first of the two largest classes";
-    // scipy.stats.skew / kurtosis (bias=True) of the 15 midpoints
-    EXPECT_NEAR(*rec->Schiefe[1], -0.05559935627758274, 1e-13);
-    EXPECT_NEAR(*rec->Exzess[1], -0.9394463667820068, 1e-13);
-    const Percentiles p = ComputePercentiles(*rec, 1);
-    EXPECT_DOUBLE_EQ(*p.p10, 12.5);
-    EXPECT_DOUBLE_EQ(*p.p90, 40);
-}
-
-TEST_F(Descriptive, ModeInTheLastClassCountsAMissingNeighbourAsZero)
-{
-    classGroups(1, { 10, 20, 30 }, { 1, 2, 5 });
-    ComputeClassMode(*rec, 1);
-    EXPECT_DOUBLE_EQ(*rec->Modalwert[1], 25 + 10 * 3.0 / 8);
-}
-
-// Classes entered from the largest midpoint down describe the same data.
-TEST_F(Descriptive, ClassOrderDoesNotMatter)
-{
-    classGroups(1, { 10, 20, 30, 40 }, { 2, 5, 5, 3 });
-    classGroups(2, { 40, 30, 20, 10 }, { 3, 5, 5, 2 });
-    for (int k : { 1, 2 }) {
-        ASSERT_TRUE(ComputeMoments(*rec, *dialogs, k));
-        ComputeMinMax(*rec, k);
-        ComputeClassMedianQuartiles(*rec, k);
-        ComputeClassMode(*rec, k);
-        ComputeSkewnessExcess(*rec, k);
-    }
-    EXPECT_EQ(rec->Minimum[1], rec->Minimum[2]);
-    EXPECT_EQ(rec->Maximum[1], rec->Maximum[2]);
-    EXPECT_EQ(rec->Quartil1[1], rec->Quartil1[2]);
-    EXPECT_EQ(rec->Quartil3[1], rec->Quartil3[2]);
-    EXPECT_EQ(rec->Median[1], rec->Median[2]);
-    EXPECT_EQ(rec->Modalwert[1], rec->Modalwert[2]);
-    EXPECT_NEAR(*rec->Schiefe[1], *rec->Schiefe[2], 1e-14);
-}
-
-TEST_F(Descriptive, SmallClassSamplesLeaveTheMedianErrorEmpty)
-{
-    classGroups(1, { 1, 2, 3 }, { 2, 2, 2 }); // n = 6: upper rank 6 is never exceeded
-    ASSERT_TRUE(ComputeMoments(*rec, *dialogs, 1));
-    ComputeClassMedianQuartiles(*rec, 1);
-    EXPECT_FALSE(rec->MedianStdFehler[1].has_value());
-    EXPECT_TRUE(rec->Median[1].has_value());
-}
-
-TEST_F(Descriptive, GeometricAndHarmonicMeans)
-{
-    singleValues(1, { 1, 2, 4 });
-    ComputeGeometricMean(*rec, 1);
-    ComputeHarmonicMean(*rec, 1);
-    EXPECT_NEAR(*rec->GeomMittel[1], 2, 1e-15);
-    EXPECT_NEAR(*rec->HarmMittel[1], 12.0 / 7, 1e-15);
-    for (double bad : { 0.0, -1.0 }) {
-        singleValues(1, { 1, bad, 4 });
-        ComputeGeometricMean(*rec, 1);
-        ComputeHarmonicMean(*rec, 1);
-        EXPECT_FALSE(rec->GeomMittel[1].has_value());
-        EXPECT_FALSE(rec->HarmMittel[1].has_value());
-    }
-    classGroups(2, { 1, 2, 4 }, { 1, 2, 1 }); // weighted: values 1, 2, 2, 4
-    ComputeGeometricMean(*rec, 2);
-    ComputeHarmonicMean(*rec, 2);
-    EXPECT_NEAR(*rec->GeomMittel[2], std::pow(16.0, 0.25), 1e-15);
-    EXPECT_NEAR(*rec->HarmMittel[2], 4 / 2.25, 1e-15);
-}
-
-// The sum of squared deviations about the mean: a one-pass formula gives a
-// standard deviation wrong in every digit for these values.
-TEST_F(Descriptive, LargeMeanSmallSpreadKeepsItsDigits)
-{
-    singleValues(1, { 1000000000.1, 1000000000.2, 1000000000.3 });
-    ASSERT_TRUE(ComputeMoments(*rec, *dialogs, 1));
-    EXPECT_NEAR(rec->StdAbw[1], 0.1, 1e-6);
-    EXPECT_NEAR(rec->Mittelwert[1], 1000000000.2, 1e-6);
-}
-
-TEST_F(Descriptive, DifferencesThatSumToZeroAreOrdinaryData)
-{
-    pairs({ 5, 3, 7, 1 }, { 4, 5, 6, 1 }); // differences 1, -2, 1, 0
-    ASSERT_TRUE(ComputeDescriptives(*rec, *dialogs));
-    EXPECT_TRUE(dialogs->shown().empty());
-    EXPECT_EQ(rec->Mittelwert[1], 0);
-    EXPECT_FALSE(rec->VarKoeff[1].has_value());
-    EXPECT_DOUBLE_EQ(rec->Varianz[1], 2);
-    EXPECT_EQ(rec->Minimum[1], -2.0f) << "the smallest difference, not the smallest |difference|";
-    EXPECT_EQ(rec->Maximum[1], 1.0f);
-    EXPECT_EQ(rec->Median[1], 0.5);
-}
-
-TEST_F(Descriptive, NegativeMeanGivesNegativeCoefficientOfVariation)
-{
-    singleValues(1, { -2, -4, -6 });
-    ASSERT_TRUE(ComputeMoments(*rec, *dialogs, 1));
-    EXPECT_DOUBLE_EQ(*rec->VarKoeff[1], -50);
-}
-
-TEST_F(Descriptive, EmptySampleShowsTheGuardAndComputesNothing)
-{
-    singleValues(1, {});
-    rec->Mittelwert[1] = 7;
-    EXPECT_FALSE(ComputeMoments(*rec, *dialogs, 1));
-    EXPECT_EQ(rec->Mittelwert[1], 7);
-    ASSERT_EQ(dialogs->shown().size(), 1u);
-    EXPECT_EQ(dialogs->shown()[0].title, "Fehler");
-    EXPECT_EQ(dialogs->shown()[0].text, "Error =  5 unzulässige Funktion z.B. Division durch Null (SF=0). Weiter mit OK");
-    EXPECT_EQ(GuardMessage(6), "Error =  6 Überlauf (overflow). Weiter mit OK");
-}
-
-// Values the input refuses, should they reach the engine: the guard names
-// overflow and underflow instead of listing infinity or calling differing
-// values equal.
-TEST_F(Descriptive, OverflowAndUnderflowAreNamed)
-{
-    struct Case { std::vector<double> values; int datentyp; const char* says; };
-    const Case cases[] = {
-        { { 1e200, 1, 2, 3, 4 }, 1, "Error =  6 Überlauf (overflow). Weiter mit OK" },
-        { { 1e308, -1e308, 1e308, -1e308, 5 }, 1, "Error =  6 Überlauf (overflow). Weiter mit OK" },
-        { { 1e-308, 2e-308, 3e-308 }, 1, "Die Streuung der 1. Stichprobe ist nicht berechenbar: die Werte unterscheiden sich "
-                                          "um weniger, als eine Zahl darstellen kann (Zahlenunterlauf). Weiter mit OK" },
-        { { 1e-308, 2e-308, 3e-308 }, 4, "Die Streuung der Paardifferenzen ist nicht berechenbar: die Werte unterscheiden "
-                                          "sich um weniger, als eine Zahl darstellen kann (Zahlenunterlauf). Weiter mit OK" },
-    };
-    for (const auto& c : cases) {
-        SetUp();
-        if (c.datentyp == 4)
-            pairs(c.values, std::vector<double>(c.values.size(), 0.0));
-        else
-            singleValues(1, c.values);
-        EXPECT_FALSE(ComputeMoments(*rec, *dialogs, 1));
-        ASSERT_EQ(dialogs->shown().size(), 1u);
-        EXPECT_EQ(dialogs->shown()[0].text, c.says);
-    }
-    // A listing whose value leaves the range of a double is refused whole.
-    SetUp();
-    singleValues(1, { -1.7e308, -1e308, 1e308, 1.7e308 });
-    singleValues(2, { 1, 2, 3 });
-    rec->StichprobeNr = 2;
-    EXPECT_FALSE(parameter(*rec, *dialogs));
-    ASSERT_EQ(dialogs->shown().size(), 1u);
-    EXPECT_EQ(dialogs->shown()[0].text,
-        "Deskriptive Parameter nicht möglich: MEDIAN-STANDARDFEHLER ist für diese Daten nicht berechenbar (Zahlenüberlauf). Weiter mit OK");
-}
-
-TEST_F(Descriptive, SummaryValues)
-{
-    rec->Datentyp = 3;
-    SetSummaryValues(*rec, 1, 10, 2, 25, 14, 6);
-    EXPECT_EQ(rec->Varianz[1], 4);
-    EXPECT_EQ(rec->AbwQuadSumme[1], 96);
-    EXPECT_EQ(rec->Summe[1], 250);
-    EXPECT_EQ(rec->QuadSumme[1], 2596);
-    EXPECT_DOUBLE_EQ(rec->StdFehler[1], 0.4);
-    EXPECT_EQ(rec->VarKoeff[1], 20);
-    EXPECT_EQ(rec->Median[1], 0);
-    EXPECT_EQ(rec->QuotientWS[1], 4);
-    SetSummaryValues(*rec, 2, 0, 1.5, 12, 2.5f, -3);
-    EXPECT_FALSE(rec->VarKoeff[2].has_value()) << "a mean of 0 is data, only the coefficient is undefined";
-}
-
-TEST_F(Descriptive, SortModes)
-{
-    singleValues(1, { 9, 8 });
-    singleValues(2, { 5, 3 });
-    SortSample(*rec, 1);
-    SortSample(*rec, 2);
-    EXPECT_EQ(rec->SortWerte(1, 4), 3);
-    EXPECT_EQ(rec->SortWerte(2, 4), 5);
-    EXPECT_EQ(rec->SortWerte(1, 3), 8) << "sorting sample 2 leaves column 3 alone";
-    singleValues(1, { 4 });
-    SortSample(*rec, 1);
-    EXPECT_EQ(rec->SortWerte(1, 3), 4) << "a single value is still copied";
-
-    pairs({ 2, 0, -1, -3 }, { 0, 0, 0, 0 });
-    SortSample(*rec, 1);
-    EXPECT_EQ(rec->SortWerte(1, 3), 1);
-    EXPECT_EQ(rec->SortWerte(2, 3), 2);
-    EXPECT_EQ(rec->SortWerte(3, 3), 3);
-    EXPECT_EQ(rec->SortWerte(1, 4), -1);
-    EXPECT_EQ(rec->SortWerte(2, 4), 1);
-    EXPECT_EQ(rec->SortWerte(3, 4), -1);
-    SortSample(*rec, kSortDifferences);
-    EXPECT_EQ(rec->SortWerte(1, 3), -3);
-    EXPECT_EQ(rec->SortWerte(2, 3), -1);
-    EXPECT_EQ(rec->SortWerte(3, 3), 0);
-    EXPECT_EQ(rec->SortWerte(4, 3), 2);
-    EXPECT_EQ(rec->SortWerte(3, 4), -1) << "the differences mode leaves column 4 alone";
-
-    rec->Datentyp = 2;
-    rec->SortWerte(1, 3) = 77;
-    SortSample(*rec, 1);
-    EXPECT_EQ(rec->SortWerte(1, 3), 77) << "class groups are not sorted";
-}
-
-TEST_F(Descriptive, SortOfFiveHundredValuesWithTies)
-{
-    std::mt19937 rng(42);
-    std::uniform_int_distribution<int> pick(0, 60);
-    std::vector<double> v;
-    for (int i = 0; i < 500; ++i)
-        v.push_back(pick(rng) / 10.0);
-    singleValues(2, v);
-    SortSample(*rec, 2);
-    std::vector<double> expected = v;
-    std::sort(expected.begin(), expected.end());
-    for (int i = 1; i <= 500; ++i)
-        ASSERT_EQ(rec->SortWerte(i, 4), expected[static_cast<std::size_t>(i - 1)]) << "row " << i;
-}
-
-// ---- The listing, against the exact reference in both regional settings.
-
-std::map<std::string, std::vector<std::string>> loadListings()
-{
-    std::ifstream in(std::string(ZX_TEST_DATA_DIR) + "/data/listing_reference.txt");
-    std::map<std::string, std::vector<std::string>> blocks;
-    std::string line, key;
-    while (std::getline(in, line)) {
-        if (line.rfind("== ", 0) == 0) {
-            key = line.substr(3);
-            continue;
-        }
-        const auto crlf = line.find("\\r\\n");
-        if (crlf != std::string::npos)
-            line.replace(crlf, 4, "\r\n");
-        blocks[key].push_back(line);
-    }
-    return blocks;
-}
-
-void expectListing(const AnalysisRecord& r, const std::vector<std::string>& expected)
-{
-    ASSERT_EQ(expected.size(), 22u);
-    for (int i = 1; i <= 22; ++i)
-        EXPECT_EQ(r.ErgText[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(i - 1)]) << "line " << i;
-}
-
+// Each listing line is its label and the value (none where the line shows
+// none), in both decimal settings. The listing turns from one sample to the
+// other; paired values have one, of the differences.
 TEST_F(Descriptive, ListingsMatchTheExactReference)
 {
-    const auto reference = loadListings();
-    ASSERT_FALSE(reference.empty());
-    for (char sep : { '.', ',' }) {
-        SCOPED_TRACE(std::string("separator ") + sep);
-        SetDecimalSeparator(sep);
-        const std::string s(1, sep);
-
-        SetUp();
-        SetDecimalSeparator(sep);
-        singleValues(1, { 3.5, 4, 2.25, 5, 6 });
-        singleValues(2, { 1, 2, 3, 4, 0, -2, 7.5, 8 });
-        ASSERT_TRUE(ComputeDescriptives(*rec, *dialogs));
-        rec->StichprobeNr = 2;
-        ASSERT_TRUE(parameter(*rec, *dialogs));
-        EXPECT_EQ(rec->StichprobeNr, 1);
-        expectListing(*rec, reference.at("einzel 1 " + s));
-        ASSERT_TRUE(parameter(*rec, *dialogs));
-        EXPECT_EQ(rec->StichprobeNr, 2);
-        expectListing(*rec, reference.at("einzel 2 " + s));
-
-        SetUp();
-        SetDecimalSeparator(sep);
-        classGroups(1, { 10, 20, 30, 40 }, { 2, 5, 5, 3 });
-        classGroups(2, { 85, 95, 105, 115, 125, 135, 145, 155 }, { 1, 3, 6, 10, 13, 9, 5, 2 });
-        ASSERT_TRUE(ComputeDescriptives(*rec, *dialogs));
-        rec->StichprobeNr = 2;
-        ASSERT_TRUE(parameter(*rec, *dialogs));
-        expectListing(*rec, reference.at("klassen 1 " + s));
-        ASSERT_TRUE(parameter(*rec, *dialogs));
-        expectListing(*rec, reference.at("klassen 2 " + s));
-
-        SetUp();
-        SetDecimalSeparator(sep);
-        pairs({ 152, 148, 160, 141, 155, 163, 149, 158, 145, 151, 166, 157 },
-            { 143, 145, 149, 140, 146, 150, 147, 149, 141, 146, 155, 150 });
-        ASSERT_TRUE(ComputeDescriptives(*rec, *dialogs));
-        rec->StichprobeNr = 2;
-        ASSERT_TRUE(parameter(*rec, *dialogs));
-        EXPECT_EQ(rec->StichprobeNr, 1);
-        expectListing(*rec, reference.at("paare 1 " + s));
-        ASSERT_TRUE(parameter(*rec, *dialogs));
-        EXPECT_EQ(rec->StichprobeNr, 1) << "paired values stay at 1";
-
-        SetUp();
-        SetDecimalSeparator(sep);
-        pairs({ 5, 3, 7, 1, 2.5 }, { 4, 5, 6, 1, 2.5 });
-        ASSERT_TRUE(ComputeDescriptives(*rec, *dialogs));
-        ASSERT_TRUE(parameter(*rec, *dialogs));
-        expectListing(*rec, reference.at("nullsumme 1 " + s));
-
-        SetUp();
-        SetDecimalSeparator(sep);
-        rec->Datentyp = 3;
-        SetSummaryValues(*rec, 1, 10, 2, 25, 14, 6);
-        SetSummaryValues(*rec, 2, 0, 1.5, 12, 2.5f, -3);
-        rec->StichprobeNr = 2;
-        ASSERT_TRUE(parameter(*rec, *dialogs));
-        expectListing(*rec, reference.at("kennwerte 1 " + s));
-        ASSERT_TRUE(parameter(*rec, *dialogs));
-        expectListing(*rec, reference.at("kennwerte 2 " + s));
-        EXPECT_TRUE(dialogs->shown().empty());
+    const auto reference = test::LoadReference("listing_reference.txt");
+    ASSERT_GE(reference.size(), 12u);
+    for (const auto& c : reference) {
+        for (char separator : { '.', ',' }) {
+            SCOPED_TRACE(c.name + " with " + separator);
+            fill(c);
+            SetDecimalSeparator(separator);
+            ASSERT_TRUE(ComputeDescriptives(*rec, *dialogs));
+            rec->StichprobeNr = 2;
+            for (int k = 1; k <= 2; ++k) {
+                ASSERT_TRUE(parameter(*rec, *dialogs));
+                const bool paired = c.kind == "pairs";
+                EXPECT_EQ(rec->StichprobeNr, paired ? 1 : k);
+                const auto& values = c.at(paired ? "list1" : "list" + std::to_string(k));
+                for (int i = 1; i <= 21; ++i) {
+                    std::string value = values.at(static_cast<std::size_t>(i - 1));
+                    value = value == "-" ? "" : value;
+                    std::replace(value.begin(), value.end(), '.', separator);
+                    EXPECT_EQ(rec->ErgText[static_cast<std::size_t>(i)], ParameterLabel(i) + value) << "sample " << k << " line " << i;
+                }
+                EXPECT_EQ(rec->ErgText[22], paired ? "*Nur bei Klassengruppen  **Nur wenn alle Werte >0\r\n"
+                                                     "Es handelt sich hier um deskr.Parameter der Paardifferenzen."
+                                                   : "*Nur bei Klassengruppen  **Nur wenn alle Werte >0");
+            }
+        }
     }
+    EXPECT_STREQ(ParameterLabel(4), "        4) VARIABILITÄTSKOEFFIZIENT    ");
+    EXPECT_STREQ(ParameterLabel(22), "");
 }
 
 TEST_F(Descriptive, ListingShortensNamesToTenCharacters)
 {
-    singleValues(1, { 1, 2, 3 });
-    singleValues(2, { 4, 5, 6 });
+    test::SetSingleValues(*rec, 1, { 1, 2, 3 });
+    test::SetSingleValues(*rec, 2, { 4, 5, 6 });
     rec->Bezeichnung[1] = "ÄÖÜäöüßÄÖÜX"; // 11 characters, 20 bytes
     rec->Bezeichnung[2] = "PAZIFIK";
     ASSERT_TRUE(ComputeDescriptives(*rec, *dialogs));
@@ -449,15 +113,65 @@ TEST_F(Descriptive, ListingShortensNamesToTenCharacters)
     EXPECT_EQ(rec->Bezeichnung[2], "PAZIFIK");
 }
 
-TEST_F(Descriptive, MinimumInSinglePrecision)
+// What the tests read of summary values beside the listing.
+TEST_F(Descriptive, SummaryValuesDeriveTheSums)
 {
-    SetDecimalSeparator(',');
-    singleValues(1, { 0.1, 0.2, 0.3 });
-    singleValues(2, { 1, 2, 3 });
-    ASSERT_TRUE(ComputeDescriptives(*rec, *dialogs));
-    ASSERT_TRUE(parameter(*rec, *dialogs));
-    EXPECT_EQ(rec->ErgText[16], std::string(ParameterLabel(16)) + "0,1000");
-    EXPECT_EQ(rec->Minimum[1], 0.1f);
+    rec->Datentyp = 3;
+    SetSummaryValues(*rec, 1, 10, 2, 25, 14, 6);
+    EXPECT_EQ(rec->AbwQuadSumme[1], 96);
+    EXPECT_EQ(rec->Summe[1], 250);
+    EXPECT_EQ(rec->QuadSumme[1], 2596);
+    EXPECT_EQ(rec->QuotientWS[1], 4);
+    SetSummaryValues(*rec, 2, 5, 0, 1, 5, 5);
+    EXPECT_FALSE(rec->QuotientWS[2]);
+    EXPECT_EQ(rec->QuadSumme[2], 25);
+}
+
+// An empty sample, a single value, or values the input refuses should they
+// reach the engine: the guard names the cause instead of listing infinity
+// or calling differing values equal, and nothing is computed.
+TEST_F(Descriptive, GuardsOfTheArithmetic)
+{
+    const std::string overflow = "Error =  6 Überlauf (overflow). Weiter mit OK";
+    const std::string underflow = " ist nicht berechenbar: die Werte unterscheiden sich um weniger, als eine Zahl darstellen kann "
+                                  "(Zahlenunterlauf). Weiter mit OK";
+    struct Case { std::vector<double> values; int datentyp; std::string says; };
+    const Case cases[] = {
+        { {}, 1, "Error =  5 unzulässige Funktion z.B. Division durch Null (SF=0). Weiter mit OK" },
+        { { 7 }, 1, "Error =  5 unzulässige Funktion z.B. Division durch Null (SF=0). Weiter mit OK" },
+        { { 1e200, 1, 2, 3, 4 }, 1, overflow },
+        { { 1e308, -1e308, 1e308, -1e308, 5 }, 1, overflow },
+        { { 1e-308, 2e-308, 3e-308 }, 1, "Die Streuung der 1. Stichprobe" + underflow },
+        { { 1e-308, 2e-308, 3e-308 }, 4, "Die Streuung der Paardifferenzen" + underflow },
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        if (c.datentyp == 4)
+            test::SetPairs(*rec, c.values, std::vector<double>(c.values.size(), 0.0));
+        else
+            test::SetSingleValues(*rec, 1, c.values);
+        rec->Mittelwert[1] = 7;
+        EXPECT_FALSE(ComputeMoments(*rec, *dialogs, 1));
+        ASSERT_EQ(dialogs->shown().size(), 1u);
+        EXPECT_EQ(dialogs->shown()[0].text, c.says);
+        EXPECT_EQ(dialogs->shown()[0].title, "Fehler");
+        EXPECT_EQ(rec->Meldung, c.says);
+        if (c.values.size() < 2) {
+            EXPECT_EQ(rec->Mittelwert[1], 7) << "nothing computed";
+        }
+    }
+    // Equal values are no underflow; a listing whose value leaves the range
+    // of a double is refused whole.
+    SetUp();
+    test::SetSingleValues(*rec, 1, { 1e-308, 1e-308, 1e-308 });
+    EXPECT_TRUE(ComputeMoments(*rec, *dialogs, 1));
+    test::SetSingleValues(*rec, 1, { -1.7e308, -1e308, 1e308, 1.7e308 });
+    test::SetSingleValues(*rec, 2, { 1, 2, 3 });
+    rec->StichprobeNr = 2;
+    EXPECT_FALSE(parameter(*rec, *dialogs));
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown()[0].text,
+        "Deskriptive Parameter nicht möglich: MEDIAN-STANDARDFEHLER ist für diese Daten nicht berechenbar (Zahlenüberlauf). Weiter mit OK");
 }
 
 // ---- NIST StRD univariate: certified mean and standard deviation.
@@ -514,35 +228,108 @@ TEST_F(Descriptive, NistStrdUnivariate)
         const NistSet set = loadNist(c.name);
         ASSERT_GT(set.data.size(), 2u) << c.name;
         if (set.data.size() <= 500) {
-            singleValues(1, set.data);
-            ASSERT_TRUE(ComputeMoments(*rec, *dialogs, 1));
-            const double meanDigits = lre(rec->Mittelwert[1], set.mean);
-            const double sdDigits = lre(rec->StdAbw[1], set.sd);
-            std::printf("%-9s n=%4zu  mean %.1f digits, sd %.1f digits\n", c.name, set.data.size(), meanDigits, sdDigits);
-            EXPECT_GE(meanDigits, c.meanDigits) << c.name;
-            EXPECT_GE(sdDigits, c.sdDigits) << c.name;
+            test::SetSingleValues(*rec, 1, set.data);
         } else {
             // A sample holds at most 500 rows; the larger sets go in as class
             // groups, each distinct value once with its count.
             std::map<double, int> counts;
             for (double v : set.data)
                 ++counts[v];
-            ASSERT_LE(counts.size(), 500u) << c.name;
             std::vector<double> mids;
             std::vector<int> freqs;
             for (auto [v, f] : counts) {
                 mids.push_back(v);
                 freqs.push_back(f);
             }
-            classGroups(1, mids, freqs);
-            ASSERT_TRUE(ComputeMoments(*rec, *dialogs, 1));
-            const double meanDigits = lre(rec->Mittelwert[1], set.mean);
-            const double sdDigits = lre(rec->StdAbw[1], set.sd);
-            std::printf("%-9s n=%4zu  mean %.1f digits, sd %.1f digits (as class groups)\n", c.name, set.data.size(),
-                meanDigits, sdDigits);
-            EXPECT_GE(meanDigits, c.meanDigits) << c.name;
-            EXPECT_GE(sdDigits, c.sdDigits) << c.name;
+            test::SetClassGroups(*rec, 1, mids, freqs);
         }
+        ASSERT_TRUE(ComputeMoments(*rec, *dialogs, 1));
+        EXPECT_GE(lre(rec->Mittelwert[1], set.mean), c.meanDigits) << c.name;
+        EXPECT_GE(lre(rec->StdAbw[1], set.sd), c.sdDigits) << c.name;
+    }
+}
+
+
+// Rows 1..n end in ascending order as the same rows, bit for bit (a moved
+// 0.1 must still tie with an unmoved one); row 0 and rows above n stay.
+TEST(ShellSortPairs, SortsRowsOneToNWithTheirTags)
+{
+    std::mt19937 rng(20261206);
+    for (int n : { 0, 1, 2, 3, 7, 8, 9, 31, 64, 1000 }) {
+        std::uniform_int_distribution<int> pick(0, std::max(2, n / 4));
+        PairTable t(1, { -99, -99 });
+        for (int i = 0; i < n + 2; ++i)
+            t.push_back({ pick(rng) * 0.1 - 3.3, static_cast<double>(1 + i % 2) });
+        const PairTable before = t;
+        ShellSortPairs(n, t);
+        auto sorted = std::vector(before.begin() + 1, before.begin() + 1 + n);
+        std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a[0] < b[0]; });
+        for (int i = 1; i <= n; ++i)
+            ASSERT_EQ(std::memcmp(&t[i][0], &sorted[i - 1][0], sizeof(double)), 0) << "n " << n << " row " << i;
+        auto rows = std::vector(t.begin() + 1, t.begin() + 1 + n), expected = std::vector(before.begin() + 1, before.begin() + 1 + n);
+        std::sort(rows.begin(), rows.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(rows, expected) << "tags travel with their values, n " << n;
+        EXPECT_TRUE(std::equal(t.begin() + n + 1, t.end(), before.begin() + n + 1) && t[0] == before[0]) << n;
+    }
+    PairTable small(3, { 1, 1 });
+    EXPECT_THROW(ShellSortPairs(5, small), std::out_of_range);
+}
+
+TEST(SortSample, EachDataTypeIntoItsColumn)
+{
+    auto r = std::make_unique<AnalysisRecord>();
+    test::SetSingleValues(*r, 1, { 9, 8, 1 });
+    test::SetSingleValues(*r, 2, { 5, 3 });
+    SortSample(*r, 1);
+    SortSample(*r, 2);
+    EXPECT_EQ((std::vector<Variant> { r->SortWerte(1, 3), r->SortWerte(2, 3), r->SortWerte(3, 3), r->SortWerte(1, 4), r->SortWerte(2, 4) }),
+        (std::vector<Variant> { 1.0, 8.0, 9.0, 3.0, 5.0 }));
+
+    // Paired values: |d| of the non-zero differences with their signs, or
+    // the differences themselves.
+    test::SetPairs(*r, { 2, 0, -1, -3, 5 }, { 0, 0, 0, 0, 5 });
+    SortSample(*r, 1);
+    EXPECT_EQ((std::vector<Variant> { r->SortWerte(1, 3), r->SortWerte(2, 3), r->SortWerte(3, 3) }), (std::vector<Variant> { 1.0, 2.0, 3.0 }));
+    EXPECT_EQ((std::vector<Variant> { r->SortWerte(1, 4), r->SortWerte(2, 4), r->SortWerte(3, 4) }), (std::vector<Variant> { -1.0, 1.0, -1.0 }));
+    SortSample(*r, kSortDifferences);
+    EXPECT_EQ((std::vector<Variant> { r->SortWerte(1, 3), r->SortWerte(2, 3), r->SortWerte(5, 3), r->SortWerte(1, 4) }),
+        (std::vector<Variant> { -3.0, -1.0, 2.0, -1.0 })) << "column 4 untouched";
+
+    r->Datentyp = 2; // class groups are not sorted
+    SortSample(*r, 1);
+    EXPECT_EQ(r->SortWerte(1, 3), -3.0);
+}
+
+// Sizes in both orders: the exchange must cover every row of the larger
+// sample whichever comes first.
+TEST(SwapSamples, ExchangesEverythingThatBelongsToASample)
+{
+    for (auto [n, m] : { std::pair { 5, 3 }, std::pair { 3, 5 } }) {
+        auto r = std::make_unique<AnalysisRecord>();
+        for (int k : { 1, 2 }) {
+            const int size = k == 1 ? n : m;
+            r->AnzahlWerte[k] = static_cast<Integer>(size);
+            for (int i = 1; i <= size; ++i) {
+                r->SortWerte(i, k + 2) = r->Werte(i, k) = 100 * k + i;
+                r->Haeufigkeit(i, k) = static_cast<Integer>(10 * k + i);
+            }
+            r->Bezeichnung[k] = k == 1 ? "ATLANTIK" : "PAZIFIK";
+            r->Maximum[k] = static_cast<Single>(k);
+        }
+        r->VarKoeff[2] = 12.5;
+        SwapSamples(*r);
+        for (int k : { 1, 2 }) {
+            const int other = 3 - k, size = k == 1 ? m : n;
+            EXPECT_EQ(r->AnzahlWerte[k], size);
+            for (int i = 1; i <= size; ++i)
+                EXPECT_TRUE(r->Werte(i, k) == 100 * other + i && r->SortWerte(i, k + 2) == 100 * other + i
+                    && r->Haeufigkeit(i, k) == 10 * other + i) << n << " " << m << " row " << i;
+            EXPECT_EQ(r->Maximum[k], other);
+        }
+        EXPECT_EQ(r->Bezeichnung[1], "PAZIFIK");
+        EXPECT_EQ(r->VarKoeff[1], 12.5);
+        EXPECT_FALSE(r->VarKoeff[2]);
     }
 }
 

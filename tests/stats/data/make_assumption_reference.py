@@ -5,17 +5,19 @@ tests' assumptions, computed with NumPy and SciPy (Debian's python3-scipy):
     /usr/bin/python3 tests/stats/data/make_assumption_reference.py
 
 - sw: W of SHAPIRO-WILK for a random sample of every size n = 3..50 (normal
-  and exponential in turn), computed from the published coefficients in
+  and exponential in turn) and for one far from 0 with a small spread, computed from the published coefficients in
   src/stats/data/shapiro_wilk_coefficients.txt (scipy.stats.shapiro uses
   Royston's approximation instead of the table, so it is not the reference).
 - ks: DK of KOLMOGOROFF-SMIRNOV, |min d| + |max d| with d = Phi(z) - F after
   each row, Phi from scipy.stats.norm; single values, and class groups given
   in an arbitrary order (compared at their upper class limits, cumulated in
   the order of the midpoints).
-- f: the F-test of two variances, critical value scipy.stats.f.isf.
-- pm: the t-test for the variances of paired values (PITMAN and MORGAN) from
+- f: the F-test of two variances, critical value scipy.stats.f.isf, and
+  whether F reaches it.
+- pm: the t-test for the variances of paired values (PITMAN and MORGAN), also
+  of columns far from 0 with a small spread, from
   NumPy's variances and SciPy's correlation, critical value the one-sided
-  5 % point scipy.stats.t.isf(0.05, n - 2).
+  5 % point scipy.stats.t.isf(0.05, n - 2), and whether t reaches it.
 
 Lines: "case <kind> <name>", then "<key> <values...>".
 """
@@ -25,6 +27,8 @@ import numpy as np
 from scipy import stats
 
 HERE = Path(__file__).resolve().parent
+# The cases of values far from 0 draw from a generator of their own.
+OFFSET_RNG = np.random.default_rng(7)
 COEFFICIENTS = HERE.parents[2] / "src" / "stats" / "data" / "shapiro_wilk_coefficients.txt"
 
 
@@ -45,12 +49,20 @@ def shapiro_wilk(out, rng, a):
     for n in range(3, 51):
         draw = rng.normal(50, 10, n) if n % 2 else rng.exponential(10, n)
         x = np.sort(np.round(draw, 2))
-        h = (n + 1) // 2
-        b = sum(a[n][i] * (x[n - 1 - i] - x[i]) for i in range(h))
-        w = b * b / np.sum((x - x.mean()) ** 2)
-        out.append("case sw n%d" % n)
-        out.append("values " + numbers(x))
-        out.append("w %.17g" % w)
+        write_shapiro_wilk(out, "n%d" % n, x, a)
+    # Values far from 0 with a small spread: the squared deviations must be
+    # taken about the mean.
+    write_shapiro_wilk(out, "offset", np.sort(1e8 + np.round(OFFSET_RNG.normal(0, 1, 12), 3)), a)
+
+
+def write_shapiro_wilk(out, name, x, a):
+    n = len(x)
+    h = (n + 1) // 2
+    b = sum(a[n][i] * (x[n - 1 - i] - x[i]) for i in range(h))
+    w = b * b / np.sum((x - x.mean()) ** 2)
+    out.append("case sw " + name)
+    out.append("values " + numbers(x))
+    out.append("w %.17g" % w)
 
 
 def ks_statistic(upper, f, mean, sd):
@@ -104,7 +116,9 @@ def f_test(out):
         out.append("input %r %d %r %d %r" % (v1, n1, v2, n2, level))
         out.append("F %.17g" % (top[0] / bottom[0]))
         out.append("df %d %d" % (df1, df2))
-        out.append("critical %.17g" % stats.f.isf(level / 100, df1, df2))
+        critical = stats.f.isf(level / 100, df1, df2)
+        out.append("critical %.17g" % critical)
+        out.append("significant %d" % (top[0] / bottom[0] >= critical))
 
 
 def pitman_morgan(out, rng):
@@ -115,6 +129,9 @@ def pitman_morgan(out, rng):
         "correlated": (x12, np.round(x12 * 0.9 + rng.normal(0, 3, 12), 0)),
         "independent": (np.round(rng.normal(5, 1, 25), 2), np.round(rng.normal(5, 1.1, 25), 2)),
     }
+    # Columns far from 0 with a small spread.
+    base = np.round(OFFSET_RNG.normal(0, 1, 10), 3)
+    samples["offset"] = (1e8 + base, 2e8 + np.round(base * 1.5 + OFFSET_RNG.normal(0, 0.5, 10), 3))
     for name, (x, y) in samples.items():
         x = np.array(x, float)
         y = np.array(y, float)
@@ -126,7 +143,9 @@ def pitman_morgan(out, rng):
         out.append("x " + numbers(x))
         out.append("y " + numbers(y))
         out.append("t %.17g" % t)
-        out.append("critical %.17g" % stats.t.isf(0.05, n - 2))
+        critical = stats.t.isf(0.05, n - 2)
+        out.append("critical %.17g" % critical)
+        out.append("significant %d" % (t >= critical))
 
 
 def main():

@@ -1,13 +1,17 @@
 #!/usr/bin/python3
-"""Writes listing_reference.txt: the descriptive-parameter listings of a few
-samples of every data type, computed independently of the program in exact
-arithmetic (fractions, and 50-digit decimals for roots, logarithms and
-powers), rounded half away from zero.
+"""Writes listing_reference.txt: the values of the descriptive-parameter
+listing for samples of every data type, computed independently of the
+program in exact arithmetic (fractions, and 50-digit decimals for roots,
+logarithms and powers), rounded half away from zero.
 
     /usr/bin/python3 tests/stats/data/make_listing_reference.py
 
-Each block starts with "== <case> <sample> <separator>" and holds lines 1 to 22
-of the listing, CR LF inside line 22 written as "\\r\\n".
+Blocks "case <data type> <name>" (single, classes, pairs, summary) hold the
+two samples ("x" and "y"; class groups "xm"/"xf" and "ym"/"yf" for
+midpoints and frequencies; summary values "x"/"y" as mean, standard
+deviation, size, maximum, minimum) and the listings "list1", "list2": the
+values of lines 1 to 21 with "." as the decimal point, "-" where the line
+shows no value. Paired values have one listing, of the differences x - y.
 """
 import math
 from decimal import ROUND_HALF_UP, Decimal, getcontext
@@ -15,33 +19,6 @@ from fractions import Fraction as F
 from pathlib import Path
 
 getcontext().prec = 50
-
-LABELS = [
-    "        1) MITTELWERT                  ",
-    "        2) VARIANZ                     ",
-    "        3) STANDARDABWEICHUNG          ",
-    "        4) VARIABILITÄTSKOEFFIZIENT    ",
-    "        5) STANDARDFEHLER              ",
-    "        6) MEDIAN                      ",
-    "        7) MEDIAN-STANDARDFEHLER       ",
-    "        8) MODALWERT*                  ",
-    "        9) GEOMETRISCHER MITTELWERT**  ",
-    "       10) HARMONISCHER MITTELWERT**   ",
-    "       11) SCHIEFE*                    ",
-    "       12) EXZESS=KURTOSIS/WÖLFBUNG*   ",
-    "       13) 1. QUARTIL                  ",
-    "       14) 3. QUARTIL                  ",
-    "       15) QUARTILSABSTAND             ",
-    "       16) MINIMUM                     ",
-    "       17) MAXIMUM                     ",
-    "       18) SPANNWEITE                  ",
-    "       19) 10.PERZENTIL                ",
-    "       20) 90.PERZENTIL                ",
-    "       21) UMFANG                      ",
-]
-FOOTNOTE = "*Nur bei Klassengruppen  **Nur wenn alle Werte >0"
-PAIRS = "Es handelt sich hier um deskr.Parameter der Paardifferenzen."
-
 
 def dec(x):
     return Decimal(x.numerator) / Decimal(x.denominator) if isinstance(x, F) else Decimal(x)
@@ -184,37 +161,67 @@ def listing_summary(mean, s, n, mx, mn):
             mn, mx, single_diff(mx, mn), None, None, n]
 
 
-def lines(values, sep, paired=False):
-    out = []
-    for i, v in enumerate(values):
-        out.append(LABELS[i] + fmt(v, 0 if i == 20 else 4, sep))
-    out.append(FOOTNOTE + ("\\r\\n" + PAIRS if paired else ""))
-    return out
+def values(listing):
+    return " ".join("-" if v is None else fmt(v, 0 if i == 20 else 4, ".") for i, v in enumerate(listing))
 
 
-CASES = [
-    ("einzel", 1, lambda: listing_single([3.5, 4, 2.25, 5, 6]), False),
-    ("einzel", 2, lambda: listing_single([1, 2, 3, 4, 0, -2, 7.5, 8]), False),
-    ("klassen", 1, lambda: listing_classes([10, 20, 30, 40], [2, 5, 5, 3]), False),
-    ("klassen", 2, lambda: listing_classes([85, 95, 105, 115, 125, 135, 145, 155], [1, 3, 6, 10, 13, 9, 5, 2]), False),
-    ("paare", 1, lambda: listing_single([a - b for a, b in zip(
-        [152, 148, 160, 141, 155, 163, 149, 158, 145, 151, 166, 157],
-        [143, 145, 149, 140, 146, 150, 147, 149, 141, 146, 155, 150])], paired=True), True),
-    ("nullsumme", 1, lambda: listing_single([F(a) - F(b) for a, b in zip([5, 3, 7, 1, 2.5], [4, 5, 6, 1, 2.5])], paired=True), True),
-    ("kennwerte", 1, lambda: listing_summary(10, 2, 25, 14, 6), False),
-    ("kennwerte", 2, lambda: listing_summary(0, 1.5, 12, 2.5, -3), False),
-]
+def numbers(xs):
+    return " ".join(repr(float(x)) if x != int(x) else str(int(x)) for x in xs)
+
+
+def squares(n):
+    return [i * i for i in range(1, n + 1)]
+
+
+def shuffled(n, seed):
+    """1..n in an order of their own, so that the program has to sort them."""
+    return sorted(range(1, n + 1), key=lambda i: (i * seed) % (n + 1))
+
+
+RANDOM = __import__("random").Random(20261206)
+TIED100 = [RANDOM.randint(0, 40) / 4 for _ in range(100)]
+TIED24 = [RANDOM.randint(-20, 20) / 2 for _ in range(24)]
+
+# name: (x, y) of single values; the sizes cover odd and even n and n / 2,
+# the ranks of the median's standard error and the percentiles.
+SINGLE = {
+    "einzel": ([3.5, 4, 2.25, 5, 6], [1, 2, 3, 4, 0, -2, 7.5, 8]),
+    "drei_vier": (shuffled(3, 2), shuffled(4, 3)),
+    "fuenf_sechs": (shuffled(5, 2), shuffled(6, 5)),
+    "sieben_neun": (shuffled(7, 3), shuffled(9, 2)),
+    "quadrate": (squares(10), squares(12)),
+    "negativ": ([-2, -4, -6], shuffled(14, 3)),
+    "bindungen": (TIED100, TIED24),
+}
+CLASSES = {
+    "klassen": (([10, 20, 30, 40], [2, 5, 5, 3]), ([85, 95, 105, 115, 125, 135, 145, 155], [1, 3, 6, 10, 13, 9, 5, 2])),
+    "absteigend": (([40, 30, 20, 10], [3, 5, 5, 2]), ([10, 20, 30], [1, 2, 5])),
+    "klein": (([1, 2, 3], [2, 2, 2]), ([0.5, 1.5, 2.5, 3.5], [4, 0, 1, 3])),
+    "zweite": (([10, 20, 30], [1, 4, 2]), ([5, 15, 25, 35], [0, 3, 3, 1])),
+}
+PAIRS = {
+    "paare": ([152, 148, 160, 141, 155, 163, 149, 158, 145, 151, 166, 157],
+              [143, 145, 149, 140, 146, 150, 147, 149, 141, 146, 155, 150]),
+    "nullsumme": ([5, 3, 7, 1, 2.5], [4, 5, 6, 1, 2.5]),
+}
+SUMMARY = {"kennwerte": ((10, 2, 25, 14, 6), (0, 1.5, 12, 2.5, -3))}
 
 
 def main():
-    out = Path(__file__).with_name("listing_reference.txt")
-    with out.open("w", encoding="utf-8") as f:
-        for case, sample, compute, paired in CASES:
-            values = compute()
-            for sep in ".,":
-                f.write("== %s %d %s\n" % (case, sample, sep))
-                for line in lines(values, sep, paired):
-                    f.write(line + "\n")
+    out = ["# Generated by make_listing_reference.py; do not edit."]
+    for name, (x, y) in SINGLE.items():
+        out += ["case single " + name, "x " + numbers(x), "y " + numbers(y),
+                "list1 " + values(listing_single(x)), "list2 " + values(listing_single(y))]
+    for name, ((xm, xf), (ym, yf)) in CLASSES.items():
+        out += ["case classes " + name, "xm " + numbers(xm), "xf " + numbers(xf), "ym " + numbers(ym), "yf " + numbers(yf),
+                "list1 " + values(listing_classes(xm, xf)), "list2 " + values(listing_classes(ym, yf))]
+    for name, (x, y) in PAIRS.items():
+        d = [F(a) - F(b) for a, b in zip(x, y)]
+        out += ["case pairs " + name, "x " + numbers(x), "y " + numbers(y), "list1 " + values(listing_single(d, paired=True))]
+    for name, (x, y) in SUMMARY.items():
+        out += ["case summary " + name, "x " + numbers(x), "y " + numbers(y),
+                "list1 " + values(listing_summary(*x)), "list2 " + values(listing_summary(*y))]
+    Path(__file__).with_name("listing_reference.txt").write_text("\n".join(out) + "\n", encoding="utf-8")
 
 
 if __name__ == "__main__":
