@@ -65,9 +65,8 @@ inline ByteVector record(unsigned type, const ByteVector& data)
 inline ByteVector cellRecord(unsigned type, unsigned row, unsigned col, const ByteVector& value)
 {
     ByteVector b;
-    put16(b, row);
-    put16(b, col);
-    put16(b, 15);
+    for (const unsigned v : { row, col, 15u })
+        put16(b, v);
     return record(type, concat({ b, value }));
 }
 
@@ -83,13 +82,6 @@ inline ByteVector labelSstRecord(unsigned row, unsigned col, std::uint32_t index
     ByteVector b;
     put32(b, index);
     return cellRecord(0x00FD, row, col, b);
-}
-
-// A FORMULA record whose cached result is special: type 0 string, 1 boolean, 2 error, 3 empty string.
-inline ByteVector formulaSpecial(unsigned row, unsigned col, unsigned type, unsigned value = 0)
-{
-    return cellRecord(0x0006, row, col,
-        { static_cast<std::uint8_t>(type), 0, static_cast<std::uint8_t>(value), 0, 0, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 1, 0, 0x1D });
 }
 
 // BIFF8 XLUnicodeString with a 16-bit count: 8-bit characters when every
@@ -112,8 +104,7 @@ inline ByteVector bofRecord(bool biff8, unsigned substream)
     ByteVector b;
     for (unsigned v : { biff8 ? 0x0600u : 0x0500u, substream, 0x0DBBu, 0x07CCu })
         put16(b, v);
-    if (biff8)
-        b.resize(16);
+    b.resize(biff8 ? 16 : 8);
     return record(0x0809, b);
 }
 
@@ -126,12 +117,10 @@ struct SheetLayout {
     ByteVector records; // the substream's records between BOF and EOF
 };
 
-// A whole workbook stream: globals (BOF, optional CODEPAGE, WINDOW1 with the
-// active tab, extra records such as an SST, BOUNDSHEETs, EOF), then the
-// sheets' substreams.
+// A whole workbook stream: globals (BOF, WINDOW1 with the active tab, extra
+// records such as an SST, BOUNDSHEETs, EOF), then the sheets' substreams.
 struct BookLayout {
     bool biff8 = true;
-    int codePage = -1; // -1: no CODEPAGE record
     unsigned activeTab = 0;
     ByteVector globalsExtra;
     std::vector<SheetLayout> sheets;
@@ -139,12 +128,9 @@ struct BookLayout {
 
 inline ByteVector buildStream(const BookLayout& layout)
 {
-    ByteVector globals = bofRecord(layout.biff8, 0x0005);
-    if (layout.codePage >= 0)
-        globals = concat({ globals, record(0x0042, { static_cast<std::uint8_t>(layout.codePage), static_cast<std::uint8_t>(layout.codePage >> 8) }) });
     ByteVector window(18);
     window[10] = static_cast<std::uint8_t>(layout.activeTab);
-    globals = concat({ globals, record(0x003D, window), layout.globalsExtra });
+    ByteVector globals = concat({ bofRecord(layout.biff8, 0x0005), record(0x003D, window), layout.globalsExtra });
     std::vector<std::size_t> offsetFields;
     for (const SheetLayout& s : layout.sheets) {
         ByteVector b{ 0, 0, 0, 0, static_cast<std::uint8_t>(s.state), static_cast<std::uint8_t>(s.type), static_cast<std::uint8_t>(s.name.size()) };
@@ -166,7 +152,7 @@ inline ByteVector buildStream(const BookLayout& layout)
 
 inline ByteVector oneSheet(const ByteVector& cells, const ByteVector& globalsExtra = {}, bool biff8 = true)
 {
-    return buildStream({ biff8, -1, 0, globalsExtra, { { "Tabelle1", 0, 0, cells } } });
+    return buildStream({ biff8, 0, globalsExtra, { { "Tabelle1", 0, 0, cells } } });
 }
 
 // An SST record holding the first piece of the table and a CONTINUE record

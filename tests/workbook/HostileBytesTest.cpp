@@ -142,27 +142,17 @@ TEST(HostileStreams, CutShortOrChangedAnywhere)
 
 // --- Packages built to attack ---------------------------------------------------
 
-std::string sheetXml(const std::string& inside, const std::string& doctype = {})
+// An .xlsx of one sheet with the given rows, unpacking to `claimed` bytes as
+// far as the package tells (0: as it is).
+ByteVector xlsxWithSheet(const std::string& rows, std::uint32_t claimed = 0, const std::string& doctype = {})
 {
-    return std::string(kXmlHead) + doctype + "<worksheet xmlns=\"" + kSpreadsheetMl + "\"><sheetData>" + inside + "</sheetData></worksheet>";
-}
-
-// An .xlsx whose only sheet part is the given one, unpacking to `claimed`
-// bytes as far as the package tells (0: as it is).
-ByteVector xlsxWithSheet(const std::string& sheet, std::uint32_t claimed = 0)
-{
-    ByteVector zip = zipFile({ { "[Content_Types].xml", "<Types/>" },
-        { "xl/workbook.xml", "<workbook xmlns=\"" + kSpreadsheetMl + "\" xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
-                "<sheets><sheet name=\"S\" r:id=\"r1\"/></sheets></workbook>" },
-        { "xl/_rels/workbook.xml.rels", "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-                "<Relationship Id=\"r1\" Type=\"x/worksheet\" Target=\"s.xml\"/></Relationships>" },
-        { "xl/s.xml", sheet } });
-    // The sizes in the local header and the central directory entry of xl/s.xml.
-    for (std::size_t i = 0; claimed && i + 46 < zip.size(); ++i) {
+    ByteVector zip = xlsxFile({ { "S", rows } }, {}, {}, doctype);
+    // The sizes in the local header and the central directory entry of the sheet part.
+    const std::string part = "xl/worksheets/sheet1.xml";
+    for (std::size_t i = 0; claimed && i + 46 + part.size() < zip.size(); ++i) {
         const bool local = zip[i] == 'P' && zip[i + 1] == 'K' && zip[i + 2] == 3 && zip[i + 3] == 4;
         const bool central = zip[i] == 'P' && zip[i + 1] == 'K' && zip[i + 2] == 1 && zip[i + 3] == 2;
-        const std::size_t name = i + (local ? 30 : 46);
-        if ((local || central) && std::string(zip.begin() + static_cast<std::ptrdiff_t>(name), zip.begin() + static_cast<std::ptrdiff_t>(name + 8)) == "xl/s.xml")
+        if ((local || central) && std::equal(part.begin(), part.end(), zip.begin() + static_cast<std::ptrdiff_t>(i + (local ? 30 : 46))))
             for (std::size_t k = 0; k < 4; ++k)
                 zip[i + (local ? 22 : 24) + k] = static_cast<std::uint8_t>(claimed >> (8 * k));
     }
@@ -201,17 +191,17 @@ const std::string kBeyondTheSheet = "sie enthält Werte jenseits der Zeile 1.048
 INSTANTIATE_TEST_SUITE_P(Packages, Attacks,
     ::testing::Values(
         // A sheet part that unpacks to 130 MB, as the package admits: refused unread.
-        AttackCase{ "ZipBomb", [] { return xlsxWithSheet(sheetXml(""), 130u << 20); }, ReadXlsxBytes, OpenErrorCode::TooLarge,
+        AttackCase{ "ZipBomb", [] { return xlsxWithSheet("", 130u << 20); }, ReadXlsxBytes, OpenErrorCode::TooLarge,
             "ein Teil der Datei ist entpackt größer als 128 MB" },
         // One that claims 1 000 bytes: never unpacked beyond them.
-        AttackCase{ "ZipBombThatLiesAboutItsSize", [] { return xlsxWithSheet(sheetXml(std::string(1u << 20, ' ')), 1000); }, ReadXlsxBytes,
+        AttackCase{ "ZipBombThatLiesAboutItsSize", [] { return xlsxWithSheet(std::string(1u << 20, ' '), 1000); }, ReadXlsxBytes,
             OpenErrorCode::Damaged, "" },
         AttackCase{ "EntityExpansion",
             [] {
                 std::string doctype = "<!DOCTYPE w [<!ENTITY a \"aaaaaaaaaa\">";
                 for (char c = 'b'; c <= 'k'; ++c)
                     doctype += std::string("<!ENTITY ") + c + " \"" + repeated(std::string("&") + static_cast<char>(c - 1) + ";", 10) + "\">";
-                return xlsxWithSheet(sheetXml("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>&k;</t></is></c></row>", doctype + "]>"));
+                return xlsxWithSheet("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>&k;</t></is></c></row>", 0, doctype + "]>");
             },
             ReadXlsxBytes, OpenErrorCode::Damaged, "" },
         AttackCase{ "RepeatedToTheWholeSheet",
@@ -228,7 +218,7 @@ INSTANTIATE_TEST_SUITE_P(Packages, Attacks,
                                "</table:table-row></table:table>");
             },
             ReadOdsBytes, OpenErrorCode::TooLarge, kBeyondTheSheet.c_str() },
-        AttackCase{ "NestedAMillionDeep", [] { return xlsxWithSheet(sheetXml(repeated("<x>", 1'000'000))); }, ReadXlsxBytes,
+        AttackCase{ "NestedAMillionDeep", [] { return xlsxWithSheet(repeated("<x>", 1'000'000)); }, ReadXlsxBytes,
             OpenErrorCode::Damaged, "" }),
     [](const auto& info) { return std::string(info.param.name); });
 

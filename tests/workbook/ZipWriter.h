@@ -35,10 +35,10 @@ inline const std::string kSpreadsheetMl = "http://schemas.openxmlformats.org/spr
 
 // An .xlsx of the given sheets (name, the content of <sheetData>; a name may
 // go on with further attributes of <sheet>, as in R"(S" state="hidden)"),
-// with the shared strings given and more inside <workbook> (<workbookPr>,
-// <bookViews>).
+// with the shared strings given, more inside <workbook> (<workbookPr>,
+// <bookViews>) and a document type declaration before each <worksheet>.
 inline ByteVector xlsxFile(const std::vector<std::pair<std::string, std::string>>& sheets,
-    const std::vector<std::string>& sharedStrings = {}, const std::string& workbookExtra = {})
+    const std::vector<std::string>& sharedStrings = {}, const std::string& workbookExtra = {}, const std::string& doctype = {})
 {
     const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
     const std::string relsHead = std::string(kXmlHead) + "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
@@ -51,7 +51,7 @@ inline ByteVector xlsxFile(const std::vector<std::pair<std::string, std::string>
         book += "<sheet name=\"" + sheets[i].first + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
         rels += "<Relationship Id=\"rId" + n + "\" Type=\"" + rel + "/worksheet\" Target=\"worksheets/sheet" + n + ".xml\"/>";
         parts.push_back({ "xl/worksheets/sheet" + n + ".xml",
-            std::string(kXmlHead) + "<worksheet xmlns=\"" + kSpreadsheetMl + "\"><sheetData>" + sheets[i].second + "</sheetData></worksheet>" });
+            std::string(kXmlHead) + doctype + "<worksheet xmlns=\"" + kSpreadsheetMl + "\"><sheetData>" + sheets[i].second + "</sheetData></worksheet>" });
     }
     if (!sharedStrings.empty()) {
         rels += "<Relationship Id=\"rIdS\" Type=\"" + rel + "/sharedStrings\" Target=\"sharedStrings.xml\"/>";
