@@ -15,19 +15,25 @@ namespace {
 
 using namespace zx::test;
 
-struct CellCase {
+struct StreamCase {
     const char* name;
     ByteVector stream;
-    const char* at; // the cell, in the first sheet
-    Cell expected;
-    SheetExtent extent;
+    const char* at = nullptr; // the cell, in the first sheet; none: the stream cannot be read
+    Cell expected = {};
+    SheetExtent extent = {};
+    OpenErrorCode code = OpenErrorCode::Damaged; // then this error
 };
 
-class Records : public ::testing::TestWithParam<CellCase> {};
+class Streams : public ::testing::TestWithParam<StreamCase> {};
 
-TEST_P(Records, GiveTheCell)
+TEST_P(Streams, GiveTheCellOrTheRightError)
 {
     ParseOutcome out = ParseWorkbookStream(GetParam().stream);
+    if (!GetParam().at) {
+        ASSERT_FALSE(out.workbook);
+        EXPECT_EQ(out.failure.code, GetParam().code) << out.failure.detail;
+        return;
+    }
     ASSERT_TRUE(out.workbook) << out.failure.detail;
     const XlsWorkbook book(std::move(*out.workbook));
     EXPECT_EQ(book.cell(0, GetParam().at), GetParam().expected);
@@ -41,23 +47,6 @@ ByteVector mulRkClaimingColumnsAToGS()
     put16(b, 200);
     return record(0x00BD, b);
 }
-
-// A FORMULA record in A1 whose cached result is a text (in the STRING record that should follow).
-const ByteVector formulaText = cellRecord(0x0006, 0, 0, { 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 1, 0, 0x1D });
-
-INSTANTIATE_TEST_SUITE_P(Biff, Records,
-    ::testing::Values(
-        // Without its STRING record a formula's text result is unknown; the next record is still read.
-        CellCase{ "FormulaTextWithoutStringRecord", oneSheet(concat({ formulaText, numberRecord(5, 5, 1) })), "A1", Cell(), { 6, 6 } },
-        CellCase{ "RecordAfterFormulaTextWithoutStringRecord", oneSheet(concat({ formulaText, numberRecord(5, 5, 1) })), "F6", Cell::number(1), { 6, 6 } },
-        CellCase{ "MulRkReadsWhatItHolds", oneSheet(mulRkClaimingColumnsAToGS()), "A1", Cell::number(5), { 1, 1 } },
-        CellCase{ "ErrorCodeOfNoWriter", oneSheet(cellRecord(0x0205, 0, 0, { 0x63, 1 })), "A1", Cell::error("#ERR63!"), { 1, 1 } },
-        // The table claims 50 texts; while no cell needs the missing ones, that is no damage.
-        CellCase{ "FewerTextsThanClaimed", oneSheet(labelSstRecord(0, 0, 0), sstRecords(50, { unicodeString16(u"nur einer") })), "A1",
-            Cell::text("nur einer"), { 1, 1 } },
-        CellCase{ "Excel95WithoutCodePageIsWindows1252", oneSheet(cellRecord(0x0204, 0, 0, { 2, 0, 'M', 0xFC }), {}, false), "A1",
-            Cell::text("Mü"), { 1, 1 } }),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // The same texts in a table cut into two records at every byte: where the
 // cut falls among a text's characters, the second record starts with their
@@ -96,23 +85,6 @@ TEST(SharedStrings, CutAtEveryByte)
     }
 }
 
-// --- Streams that cannot be read --------------------------------------------
-
-struct BadCase {
-    const char* name;
-    ByteVector stream;
-    OpenErrorCode code;
-};
-
-class UnreadableStreams : public ::testing::TestWithParam<BadCase> {};
-
-TEST_P(UnreadableStreams, GiveTheRightError)
-{
-    const ParseOutcome out = ParseWorkbookStream(GetParam().stream);
-    ASSERT_FALSE(out.workbook);
-    EXPECT_EQ(out.failure.code, GetParam().code) << out.failure.detail;
-}
-
 ByteVector with(ByteVector b, std::size_t at, std::uint8_t value)
 {
     b.at(at) = value;
@@ -145,31 +117,45 @@ ByteVector overlappingSheets()
     return concat({ stream, chain, eofs });
 }
 
-std::vector<BadCase> badCases()
+// A FORMULA record in A1 whose cached result is a text (in the STRING record that should follow).
+const ByteVector formulaText = cellRecord(0x0006, 0, 0, { 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 1, 0, 0x1D });
+
+std::vector<StreamCase> streamCases()
 {
     const ByteVector good = oneSheet(numberRecord(0, 0, 1));
     const std::size_t offsetField = 20 + 22 + 4; // BOF, WINDOW1, the BOUNDSHEET's header
     return {
-        { "EmptyStream", {}, OpenErrorCode::NotAWorkbook },
-        { "Garbage", { 'H', 'e', 'l', 'l', 'o', ' ', 'W', 'o', 'r', 'l', 'd' }, OpenErrorCode::NotAWorkbook },
-        { "Excel4Stream", with(good, 1, 0x04), OpenErrorCode::NotAWorkbook },
-        { "UnknownBiffVersion", with(good, 5, 0x04), OpenErrorCode::NotAWorkbook },
-        { "StartsWithAWorksheet", with(good, 6, 0x10), OpenErrorCode::NotAWorkbook },
-        { "LastRecordCutShort", cut(good, 1), OpenErrorCode::Damaged },
-        { "SheetWithoutEof", cut(good, 4), OpenErrorCode::Damaged },
-        { "GlobalsWithoutEof", ByteVector(good.begin(), good.begin() + 42), OpenErrorCode::Damaged },
-        { "SheetOffsetBeyondTheStream", with(good, offsetField + 3, 0x7F), OpenErrorCode::Damaged },
-        { "SheetOffsetNotAtABof", with(good, offsetField, static_cast<std::uint8_t>(good[offsetField] + 4)), OpenErrorCode::Damaged },
-        { "NumberRecordTooShort", oneSheet(record(0x0203, ByteVector(10, 0))), OpenErrorCode::Damaged },
-        { "SharedStringBeyondTheTable", oneSheet(labelSstRecord(0, 0, 1), sstRecords(50, { unicodeString16(u"a") })), OpenErrorCode::Damaged },
-        { "SharedStringCutShort", oneSheet(labelSstRecord(0, 0, 0), sstRecords(1, { { 10, 0, 0, 'a', 'b' } })), OpenErrorCode::Damaged },
-        { "SheetsPointingIntoEachOther", overlappingSheets(), OpenErrorCode::Damaged },
+        // Without its STRING record a formula's text result is unknown; the next record is still read.
+        StreamCase{ "FormulaTextWithoutStringRecord", oneSheet(concat({ formulaText, numberRecord(5, 5, 1) })), "A1", Cell(), { 6, 6 } },
+        StreamCase{ "RecordAfterFormulaTextWithoutStringRecord", oneSheet(concat({ formulaText, numberRecord(5, 5, 1) })), "F6", Cell::number(1), { 6, 6 } },
+        StreamCase{ "MulRkReadsWhatItHolds", oneSheet(mulRkClaimingColumnsAToGS()), "A1", Cell::number(5), { 1, 1 } },
+        StreamCase{ "ErrorCodeOfNoWriter", oneSheet(cellRecord(0x0205, 0, 0, { 0x63, 1 })), "A1", Cell::error("#ERR63!"), { 1, 1 } },
+        // The table claims 50 texts; while no cell needs the missing ones, that is no damage.
+        StreamCase{ "FewerTextsThanClaimed", oneSheet(labelSstRecord(0, 0, 0), sstRecords(50, { unicodeString16(u"nur einer") })), "A1",
+            Cell::text("nur einer"), { 1, 1 } },
+        StreamCase{ "Excel95WithoutCodePageIsWindows1252", oneSheet(cellRecord(0x0204, 0, 0, { 2, 0, 'M', 0xFC }), {}, false), "A1",
+            Cell::text("Mü"), { 1, 1 } },
+        // Streams that cannot be read.
+        { "EmptyStream", {}, nullptr, {}, {}, OpenErrorCode::NotAWorkbook },
+        { "Garbage", { 'H', 'e', 'l', 'l', 'o', ' ', 'W', 'o', 'r', 'l', 'd' }, nullptr, {}, {}, OpenErrorCode::NotAWorkbook },
+        { "Excel4Stream", with(good, 1, 0x04), nullptr, {}, {}, OpenErrorCode::NotAWorkbook },
+        { "UnknownBiffVersion", with(good, 5, 0x04), nullptr, {}, {}, OpenErrorCode::NotAWorkbook },
+        { "StartsWithAWorksheet", with(good, 6, 0x10), nullptr, {}, {}, OpenErrorCode::NotAWorkbook },
+        { "LastRecordCutShort", cut(good, 1) },
+        { "SheetWithoutEof", cut(good, 4) },
+        { "GlobalsWithoutEof", ByteVector(good.begin(), good.begin() + 42) },
+        { "SheetOffsetBeyondTheStream", with(good, offsetField + 3, 0x7F) },
+        { "SheetOffsetNotAtABof", with(good, offsetField, static_cast<std::uint8_t>(good[offsetField] + 4)) },
+        { "NumberRecordTooShort", oneSheet(record(0x0203, ByteVector(10, 0))) },
+        { "SharedStringBeyondTheTable", oneSheet(labelSstRecord(0, 0, 1), sstRecords(50, { unicodeString16(u"a") })) },
+        { "SharedStringCutShort", oneSheet(labelSstRecord(0, 0, 0), sstRecords(1, { { 10, 0, 0, 'a', 'b' } })) },
+        { "SheetsPointingIntoEachOther", overlappingSheets() },
     };
 }
 
-INSTANTIATE_TEST_SUITE_P(Streams, UnreadableStreams, ::testing::ValuesIn(badCases()), [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Biff, Streams, ::testing::ValuesIn(streamCases()), [](const auto& info) { return std::string(info.param.name); });
 
-TEST(UnreadableStreams, SheetsPointingIntoEachOtherAreStoppedByTheWorkBudget)
+TEST(SheetsPointingIntoEachOther, AreStoppedByTheWorkBudget)
 {
     EXPECT_NE(ParseWorkbookStream(overlappingSheets()).failure.detail.find("overlap"), std::string::npos);
 }
