@@ -52,6 +52,12 @@ inline ByteVector concat(std::initializer_list<ByteVector> parts)
     return out;
 }
 
+inline ByteVector resized(ByteVector b, std::size_t size)
+{
+    b.resize(size);
+    return b;
+}
+
 // One record: type, 16-bit length, data.
 inline ByteVector record(unsigned type, const ByteVector& data)
 {

@@ -91,12 +91,6 @@ ByteVector with(ByteVector b, std::size_t at, std::uint8_t value)
     return b;
 }
 
-ByteVector cut(ByteVector b, std::size_t drop)
-{
-    b.resize(b.size() - drop);
-    return b;
-}
-
 // BOUNDSHEETs whose offsets all point into one long chain of nested
 // substreams: read naively, each sheet would walk the rest of the chain.
 ByteVector overlappingSheets()
@@ -141,9 +135,9 @@ std::vector<StreamCase> streamCases()
         { "Excel4Stream", with(good, 1, 0x04), nullptr, {}, {}, OpenErrorCode::NotAWorkbook },
         { "UnknownBiffVersion", with(good, 5, 0x04), nullptr, {}, {}, OpenErrorCode::NotAWorkbook },
         { "StartsWithAWorksheet", with(good, 6, 0x10), nullptr, {}, {}, OpenErrorCode::NotAWorkbook },
-        { "LastRecordCutShort", cut(good, 1) },
-        { "SheetWithoutEof", cut(good, 4) },
-        { "GlobalsWithoutEof", ByteVector(good.begin(), good.begin() + 42) },
+        { "LastRecordCutShort", resized(good, good.size() - 1) },
+        { "SheetWithoutEof", resized(good, good.size() - 4) },
+        { "GlobalsWithoutEof", resized(good, 42) },
         { "SheetOffsetBeyondTheStream", with(good, offsetField + 3, 0x7F) },
         { "SheetOffsetNotAtABof", with(good, offsetField, static_cast<std::uint8_t>(good[offsetField] + 4)) },
         { "NumberRecordTooShort", oneSheet(record(0x0203, ByteVector(10, 0))) },
