@@ -198,7 +198,6 @@ INSTANTIATE_TEST_SUITE_P(Formats, FrontSheet,
         FrontCase{ "XlsAfterAChartSheet", xls(2, { { 0, 0 }, { 0, 2 }, { 0, 0 } }), 1, "VV" },
         // A chart in front or a hidden active tab: the first visible worksheet instead.
         FrontCase{ "XlsChartInFront", xls(1, { { 1, 0 }, { 0, 2 }, { 0, 0 }, { 2, 0 } }, record(0x0022, { 1, 0 })), 1, "HVX", true },
-        FrontCase{ "XlsHiddenActiveTab", xls(0, { { 1, 0 }, { 0, 0 } }), 1, "HV" },
         FrontCase{ "XlsActiveTabBeyondTheSheets", xls(9, { { 0, 0 }, { 0, 0 } }), 0, "VV" },
         FrontCase{ "XlsAllHidden", xls(1, { { 1, 0 }, { 2, 0 } }), 0, "HX" },
         FrontCase{ "XlsOnlyAChart", xls(0, { { 0, 2 } }), -1, "" },

@@ -16,11 +16,7 @@ namespace {
 
 TEST(CellReferences, ParseAndWriteBack)
 {
-    struct Case {
-        const char* text;
-        int row, column;
-        const char* back;
-    };
+    struct Case { const char* text; int row, column; const char* back; };
     for (const Case& c : { Case{ "A1", 0, 0, "A1" }, Case{ "$B$7", 6, 1, "B7" }, Case{ "$B9", 8, 1, "B9" }, Case{ "B$10", 9, 1, "B10" },
              Case{ "z26", 25, 25, "Z26" }, Case{ "aa1", 0, 26, "AA1" }, Case{ "AZ10", 9, 51, "AZ10" }, Case{ "BA1", 0, 52, "BA1" },
              Case{ "IV65536", 65535, 255, "IV65536" }, Case{ "ZZ1", 0, 701, "ZZ1" }, Case{ "AAA1", 0, 702, "AAA1" },
@@ -51,10 +47,7 @@ TEST(TextDecoding, WhatNoWorkbookOfTheCorpusHolds)
 {
     const char16_t lone[] = { u'x', 0xD83C, u'y', 0xDF63 };
     EXPECT_EQ(Utf16ToUtf8(lone), "x\uFFFDy\uFFFD");
-    struct Case {
-        unsigned codePage;
-        std::string bytes, utf8;
-    };
+    struct Case { unsigned codePage; std::string bytes, utf8; };
     // Unassigned bytes; an unknown code page as Windows-1252; double-byte text cut short, byte by byte as Windows-1252.
     for (const Case& c : { Case{ 1252, "\x81", "\uFFFD" }, Case{ 1253, "\xAA", "\uFFFD" }, Case{ 12345, "\xE4", "ä" }, Case{ 932, "\x93", "\u201C" } })
         EXPECT_EQ(CodePageToUtf8({ reinterpret_cast<const std::uint8_t*>(c.bytes.data()), c.bytes.size() }, c.codePage), c.utf8) << c.codePage;
