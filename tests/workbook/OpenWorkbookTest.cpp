@@ -102,12 +102,7 @@ std::vector<FileCase> fileCases()
         { "TextNamedXls", file("a.xls", { '1', ';', '2', '\n' }), 1 },
         { "Missing", missing("blätter.xls"), none, OpenErrorCode::FileNotFound, "wurde nicht gefunden." },
         { "Folder", missing(""), none, OpenErrorCode::NotReadable, "ist ein Ordner" },
-        { "LinkLoop",
-            [](const fs::path& folder) {
-                fs::create_symlink(folder / "b.xls", folder / "a.xls");
-                fs::create_symlink(folder / "a.xls", folder / "b.xls");
-                return (folder / "a.xls").string();
-            },
+        { "LinkLoop", [](const fs::path& d) { fs::create_symlink(d / "b", d / "a.xls"); fs::create_symlink(d / "a.xls", d / "b"); return (d / "a.xls").string(); },
             none, OpenErrorCode::NotReadable, "kann nicht gelesen werden. Bitte prüfen Sie" },
         { "Device", [](const fs::path&) { return std::string("/dev/zero"); }, none, OpenErrorCode::NotReadable, "kann nicht gelesen werden" },
         { "EmptyFile", file("leer.xls", {}), none, OpenErrorCode::NotAWorkbook, "ist leer" },
@@ -129,7 +124,8 @@ std::vector<FileCase> fileCases()
         { "OleWithoutWorkbook", file("brief.doc", oleFile({ { "WordDocument", ByteVector(600, 1) } })), none, OpenErrorCode::NotAWorkbook,
             "keine Arbeitsmappe, die Zerantix lesen kann" },
         { "TruncatedContainer", file("kaputt.xls", resized(oleFile({ { "Workbook", smallBook(1) } }), 700)), none, OpenErrorCode::Damaged, "ist beschädigt" },
-        { "BrokenWorkbookStream", file("kaputt2.xls", oleFile({ { "Workbook", resized(smallBook(1), smallBook(1).size() - 3) } })), none, OpenErrorCode::Damaged, "ist beschädigt" },
+        { "BrokenWorkbookStream", file("kaputt2.xls", oleFile({ { "Workbook", resized(smallBook(1), smallBook(1).size() - 3) } })), none,
+            OpenErrorCode::Damaged, "ist beschädigt" },
     };
 }
 
