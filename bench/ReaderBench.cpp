@@ -5,7 +5,6 @@
 // resident memory so far: run one benchmark at a time
 // (--benchmark_filter=...) to read it for that one.
 #include "BiffBuilder.h"
-#include "OleWriter.h"
 #include "ZipWriter.h"
 
 #include <gsf/gsf-output-stdio.h>

@@ -1,313 +1,214 @@
-// Opening files: the container, the errors and their German sentences, and
-// that reading leaves the file alone.
+// Opening files: the container, the format told by the content, the errors
+// and their German sentences, that reading leaves the file alone, and which
+// sheet is in front in each format.
 #include "BiffBuilder.h"
-#include "OleWriter.h"
+#include "Corpus.h"
 #include "ZipWriter.h"
-#include "TestPrinters.h"
 
-#include "workbook/Workbook.h"
+#include "workbook/OdsReader.h"
 #include "workbook/XlsReader.h"
+#include "workbook/XlsxReader.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
-#include <filesystem>
 #include <functional>
 
 namespace zx {
 namespace {
 
-namespace fs = std::filesystem;
 using namespace zx::test;
 
-const fs::path kData = ZX_WORKBOOK_TEST_DATA;
+ByteVector smallBook(double a1, bool biff8 = true) { return oneSheet(numberRecord(0, 0, a1), {}, biff8); }
 
-class Files : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path()
-            / ("zx-input-" + std::to_string(::getpid()) + "-"
-                + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(dir_, ec);
-    }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    std::string write(const std::string& name, const ByteVector& bytes) const
-    {
-        const std::string p = path(name);
-        writeFile(p, bytes);
-        return p;
-    }
+// A file made in a fresh folder; the path to open.
+using MakeFile = std::function<std::string(const fs::path& folder)>;
 
-    fs::path dir_;
-};
-
-ByteVector smallBook(double value, bool biff8 = true)
+// Read-only: reading must not need to write.
+MakeFile file(const std::string& name, const ByteVector& bytes)
 {
-    BookLayout layout;
-    layout.biff8 = biff8;
-    layout.sheets = { { "Tabelle1", 0, 0, numberRecord(0, 0, value) } };
-    return buildStream(layout);
+    return [=](const fs::path& folder) {
+        writeFile((folder / name).string(), bytes);
+        fs::permissions(folder / name, fs::perms::owner_read);
+        return (folder / name).string();
+    };
 }
 
-// --- The workbook stream inside the container --------------------------------
+bool processHoldsOpen(const fs::path& file)
+{
+    for (const auto& fd : fs::directory_iterator("/proc/self/fd"))
+        if (std::error_code ec; fs::read_symlink(fd.path(), ec) == fs::canonical(file))
+            return true;
+    return false;
+}
 
-struct ContainerCase {
+struct FileCase {
     const char* name;
-    std::vector<NamedStream> streams;
-    double expectedA1; // NaN: no workbook expected
+    MakeFile make;
+    double a1;                                        // the number in A1 of the workbook, NaN: none
+    OpenErrorCode code = OpenErrorCode::NotAWorkbook; // else this error
+    const char* sentence = "";                        // and a piece of its German sentence
 };
 
-class Containers : public Files, public ::testing::WithParamInterface<ContainerCase> {};
+class Files : public ::testing::TestWithParam<FileCase> {
+protected:
+    void SetUp() override { fs::create_directories(folder); }
+    void TearDown() override { fs::remove_all(folder); }
+    const fs::path folder = fs::temp_directory_path() / ("zx-open-" + std::to_string(::getpid()));
+};
 
-TEST_P(Containers, FindTheWorkbookStream)
+TEST_P(Files, OpenAsWorkbookOrSayWhyNot)
 {
-    const ContainerCase& c = GetParam();
-    const XlsReadOutcome out = ReadXlsBytes(oleFile(c.streams));
-    if (std::isnan(c.expectedA1)) {
-        ASSERT_FALSE(out.workbook);
-        EXPECT_EQ(out.failure.code, OpenErrorCode::NotAWorkbook);
+    const std::string path = GetParam().make(folder);
+    const ByteVector before = std::isnan(GetParam().a1) ? ByteVector() : readFile(path);
+    const OpenResult r = OpenWorkbook(path);
+    if (!std::isnan(GetParam().a1)) {
+        ASSERT_TRUE(r) << r.error->detail;
+        // While the workbook is in use, others may read, replace or delete the file.
+        EXPECT_FALSE(processHoldsOpen(path));
+        EXPECT_EQ(readFile(path), before);
+        fs::remove(path);
+        EXPECT_EQ(r.workbook->cell(0, "A1"), Cell::number(GetParam().a1)) << "the workbook lives on in memory";
         return;
     }
-    ASSERT_TRUE(out.workbook) << out.failure.detail;
-    EXPECT_EQ(out.workbook->cell(0, "A1"), Cell::number(c.expectedA1));
-}
-
-std::vector<ContainerCase> containerCases()
-{
-    ByteVector large = smallBook(7);
-    // A stream of more than 4096 bytes lives in regular sectors, a smaller one
-    // in the mini stream: both ways must read.
-    {
-        BookLayout layout;
-        ByteVector cells;
-        for (unsigned r = 0; r < 2000; ++r) {
-            const ByteVector n = numberRecord(r, 0, r == 0 ? 8 : r);
-            cells.insert(cells.end(), n.begin(), n.end());
-        }
-        layout.sheets = { { "Gross", 0, 0, cells } };
-        large = buildStream(layout);
-    }
-    const double none = std::nan("");
-    return {
-        { "Workbook", { { "Workbook", smallBook(1) } }, 1 },
-        { "BookOfExcel95", { { "Book", smallBook(2, false) } }, 2 },
-        { "BookInCapitals", { { "BOOK", smallBook(3) } }, 3 },
-        { "WorkbookInCapitals", { { "WORKBOOK", smallBook(4) } }, 4 },
-        { "WorkbookBeforeBookWhateverTheOrder", { { "Book", smallBook(5, false) }, { "Workbook", smallBook(6) } }, 6 },
-        { "AmongOtherStreams", { { "\x05SummaryInformation", ByteVector(100, 0) }, { "Workbook", smallBook(9) } }, 9 },
-        { "LargeStreamInRegularSectors", { { "Workbook", large } }, 8 },
-        { "NoWorkbookStream", { { "WordDocument", smallBook(1) } }, none },
-    };
-}
-
-INSTANTIATE_TEST_SUITE_P(Ole2, Containers, ::testing::ValuesIn(containerCases()),
-    [](const ::testing::TestParamInfo<ContainerCase>& info) { return std::string(info.param.name); });
-
-// --- Errors and their sentences ------------------------------------------------
-
-struct ErrorCase {
-    const char* name;
-    std::function<std::string(Files&)> makePath;
-    OpenErrorCode code;
-    const char* sentencePart; // a piece the German sentence must hold
-};
-
-class OpenErrors : public Files, public ::testing::WithParamInterface<ErrorCase> {
-public:
-    std::string pathOf(const std::string& name) const { return path(name); }
-    std::string fileOf(const std::string& name, const ByteVector& bytes) const { return write(name, bytes); }
-};
-
-TEST_P(OpenErrors, GiveCodeAndGermanSentence)
-{
-    const ErrorCase& c = GetParam();
-    const std::string p = c.makePath(*this);
-    const OpenResult r = OpenWorkbook(p);
     ASSERT_FALSE(r);
-    ASSERT_TRUE(r.error.has_value());
-    EXPECT_EQ(r.error->code, c.code) << r.error->detail;
-    EXPECT_NE(r.error->message.find("\u201E" + p + "\u201C"), std::string::npos)
-        << "the sentence names the file in German quotes: " << r.error->message;
-    EXPECT_NE(r.error->message.find(c.sentencePart), std::string::npos) << r.error->message;
-    EXPECT_EQ(r.error->message.back(), '.') << r.error->message;
-    EXPECT_FALSE(r.error->detail.empty());
+    EXPECT_EQ(r.error->code, GetParam().code) << r.error->detail;
+    EXPECT_NE(r.error->message.find("\u201E" + path + "\u201C"), std::string::npos) << r.error->message;
+    EXPECT_NE(r.error->message.find(GetParam().sentence), std::string::npos) << r.error->message;
+    EXPECT_TRUE(r.error->message.ends_with(".")) << r.error->message;
 }
 
-std::vector<ErrorCase> errorCases()
+// Office packages of another kind: their relationships name another main part.
+ByteVector officePackage(const std::string& part, const std::string& content)
 {
-    auto file = [](const char* name, ByteVector bytes) {
-        return [name, bytes](Files& f) { return static_cast<OpenErrors&>(f).fileOf(name, bytes); };
-    };
-    ByteVector filePass = smallBook(1);
-    {
-        BookLayout layout;
-        layout.globalsExtra = record(0x002F, ByteVector{ 1, 0, 1, 0, 1, 0 });
-        layout.sheets = { { "x", 0, 0, {} } };
-        filePass = buildStream(layout);
-    }
-    ByteVector truncatedOle = oleFile({ { "Workbook", smallBook(1) } });
-    truncatedOle.resize(700);
-    ByteVector brokenStream = smallBook(1);
-    brokenStream.resize(brokenStream.size() - 3);
-    ByteVector excel4{ 0x09, 0x04, 0x06, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00 };
-    ByteVector zip{ 'P', 'K', 0x03, 0x04, 0x14, 0x00, 0x00, 0x00 };
-    ByteVector picture{ 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R' };
-    const std::string page = "<!DOCTYPE html>\n<html><body><table><tr><td>1</td></tr></table></body></html>";
-    ByteVector truncatedXlsx = xlsxFile({ { "Tabelle1", "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" } });
-    truncatedXlsx.resize(truncatedXlsx.size() / 2);
-    // Office packages of another kind: their relationships name another main part.
-    const auto officePackage = [](const std::string& part, const std::string& content) {
-        return zipFile({ { "[Content_Types].xml", "<Types/>" },
-            { "_rels/.rels",
-                "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship Id=\"r\" "
-                "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" Target=\""
-                    + part + "\"/></Relationships>" },
-            { part, content } });
-    };
-    const ByteVector wordDocument = officePackage("word/document.xml",
-        "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body/></w:document>");
-    const ByteVector binaryWorkbook = officePackage("xl/workbook.bin", std::string("\x83\x01\x00", 3));
+    return zipFile({ { "[Content_Types].xml", "<Types/>" },
+        { "_rels/.rels", "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship Id=\"r\" "
+                "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" Target=\"" + part + "\"/></Relationships>" },
+        { part, content } });
+}
+
+std::vector<FileCase> fileCases()
+{
+    const double none = std::nan("");
+    const ByteVector xlsx = xlsxFile({ { "Tabelle1", "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" } });
+    const std::string page = "\xEF\xBB\xBF \r\n<!DOCTYPE html>\n<html><body><table><tr><td>1</td></tr></table></body></html>";
+    const auto missing = [](const char* name) { return [=](const fs::path& folder) { return (folder / name).string(); }; };
     return {
-        { "Missing", [](Files& f) { return static_cast<OpenErrors&>(f).pathOf("blätter.xls"); },
-            OpenErrorCode::FileNotFound, "wurde nicht gefunden." },
-        { "MissingFolder", [](Files& f) { return static_cast<OpenErrors&>(f).pathOf("fehlt/blatt.xls"); },
-            OpenErrorCode::FileNotFound, "wurde nicht gefunden." },
-        { "Folder", [](Files& f) { return static_cast<OpenErrors&>(f).pathOf(""); }, OpenErrorCode::NotReadable,
-            "ist ein Ordner" },
-        { "LinkLoop",
-            [](Files& f) {
-                const std::string a = static_cast<OpenErrors&>(f).pathOf("a.xls");
-                const std::string b = static_cast<OpenErrors&>(f).pathOf("b.xls");
-                fs::create_symlink(b, a);
-                fs::create_symlink(a, b);
-                return a;
-            },
-            OpenErrorCode::NotReadable, "kann nicht gelesen werden" },
-        { "Device", [](Files&) { return std::string("/dev/zero"); }, OpenErrorCode::NotReadable,
-            "kann nicht gelesen werden" },
-        { "EmptyFile", file("leer.xls", {}), OpenErrorCode::NotAWorkbook, "ist leer" },
-        { "ZipHeaderOnly", file("neu.xlsx", zip), OpenErrorCode::Damaged, "ist beschädigt" },
-        { "TruncatedXlsx", file("halb.xlsx", truncatedXlsx), OpenErrorCode::Damaged, "ist beschädigt" },
-        { "OtherZip", file("brief.docx", zipFile({ { "word/document.xml", "<w/>" } })), OpenErrorCode::NotAWorkbook,
-            "ZIP-Archiv, aber keine Arbeitsmappe" },
-        { "WordDocument", file("brief.docx", wordDocument), OpenErrorCode::NotAWorkbook, "keine Arbeitsmappe, die Zerantix" },
-        { "BinaryWorkbook", file("binaer.xlsb", binaryWorkbook), OpenErrorCode::NotAWorkbook, "keine Arbeitsmappe, die Zerantix" },
-        { "WebPageNamedXls", file("export.xls", ByteVector(page.begin(), page.end())), OpenErrorCode::NotAWorkbook,
-            "Web-Seite oder XML-Datei" },
-        { "EncryptedXlsx", file("geheim.xlsx", oleFile({ { "EncryptionInfo", ByteVector(600, 1) }, { "EncryptedPackage", ByteVector(600, 2) } })),
-            OpenErrorCode::Encrypted, "mit einem Kennwort geschützt" },
-        { "Excel4", file("alt.xls", excel4), OpenErrorCode::NotAWorkbook, "älteren Excel-Version" },
-        { "Picture", file("bild.xls", picture), OpenErrorCode::NotAWorkbook, "keine Arbeitsmappe, die Zerantix lesen kann" },
-        { "OleWithoutWorkbook", file("brief.doc", oleFile({ { "WordDocument", ByteVector(600, 1) } })),
+        { "Workbook", file("a.xls", oleFile({ { "Workbook", smallBook(1) } })), 1 },
+        { "WorkbookBeforeBookWhateverTheOrder", file("a.xls", oleFile({ { "Book", smallBook(5, false) }, { "Workbook", smallBook(6) } })), 6 },
+        { "XlsxNamedXls", file("a.xls", xlsxFile({ { "T", "<row r=\"1\"><c r=\"A1\"><v>7</v></c></row>" } })), 7 },
+        { "TextNamedXls", file("a.xls", { '1', ';', '2', '\n' }), 1 },
+        { "Missing", missing("blätter.xls"), none, OpenErrorCode::FileNotFound, "wurde nicht gefunden." },
+        { "Folder", missing(""), none, OpenErrorCode::NotReadable, "ist ein Ordner" },
+        { "LinkLoop", [](const fs::path& d) { fs::create_symlink(d / "b", d / "a.xls"); fs::create_symlink(d / "a.xls", d / "b"); return (d / "a.xls").string(); },
+            none, OpenErrorCode::NotReadable, "kann nicht gelesen werden. Bitte prüfen Sie" },
+        { "Device", [](const fs::path&) { return std::string("/dev/zero"); }, none, OpenErrorCode::NotReadable, "kann nicht gelesen werden" },
+        { "EmptyFile", file("leer.xls", {}), none, OpenErrorCode::NotAWorkbook, "ist leer" },
+        { "ZipHeaderOnly", file("neu.xlsx", { 'P', 'K', 3, 4, 0x14, 0, 0, 0 }), none, OpenErrorCode::Damaged, "ist beschädigt" },
+        { "TruncatedXlsx", file("halb.xlsx", resized(xlsx, xlsx.size() / 2)), none, OpenErrorCode::Damaged, "ist beschädigt" },
+        { "OtherZip", file("a.zip", zipFile({ { "word/document.xml", "<w/>" } })), none, OpenErrorCode::NotAWorkbook, "ZIP-Archiv, aber keine Arbeitsmappe" },
+        { "WordDocument", file("brief.docx", officePackage("word/document.xml", "<w:document xmlns:w=\"urn:w\"/>")), none,
             OpenErrorCode::NotAWorkbook, "keine Arbeitsmappe, die Zerantix lesen kann" },
-        { "Encrypted", file("geheim.xls", oleFile({ { "Workbook", filePass } })), OpenErrorCode::Encrypted,
-            "mit einem Kennwort geschützt" },
-        { "TruncatedContainer", file("kaputt.xls", truncatedOle), OpenErrorCode::Damaged, "ist beschädigt" },
-        { "BrokenWorkbookStream", file("kaputt2.xls", oleFile({ { "Workbook", brokenStream } })),
+        { "BinaryWorkbook", file("binaer.xlsb", officePackage("xl/workbook.bin", "\x83\x01")), none, OpenErrorCode::NotAWorkbook,
+            "keine Arbeitsmappe, die Zerantix lesen kann" },
+        { "WebPageNamedXls", file("export.xls", ByteVector(page.begin(), page.end())), none, OpenErrorCode::NotAWorkbook, "Web-Seite oder XML-Datei" },
+        { "EncryptedXlsx", file("geheim.xlsx", oleFile({ { "EncryptionInfo", ByteVector(600, 1) }, { "EncryptedPackage", ByteVector(600, 2) } })),
+            none, OpenErrorCode::Encrypted, "mit einem Kennwort geschützt" },
+        { "Excel4", file("alt.xls", { 0x09, 0x04, 0x06, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00 }), none, OpenErrorCode::NotAWorkbook,
+            "älteren Excel-Version" },
+        { "Excel2WithLongestBof", file("alt.xls", { 0x09, 0x00, 20, 0, 2, 0, 0x10 }), none, OpenErrorCode::NotAWorkbook, "älteren Excel-Version" },
+        { "Picture", file("bild.xls", { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R' }), none,
+            OpenErrorCode::NotAWorkbook, "keine Arbeitsmappe, die Zerantix lesen kann" },
+        { "OleWithoutWorkbook", file("brief.doc", oleFile({ { "WordDocument", ByteVector(600, 1) } })), none, OpenErrorCode::NotAWorkbook,
+            "keine Arbeitsmappe, die Zerantix lesen kann" },
+        { "TruncatedContainer", file("kaputt.xls", resized(oleFile({ { "Workbook", smallBook(1) } }), 700)), none, OpenErrorCode::Damaged, "ist beschädigt" },
+        { "BrokenWorkbookStream", file("kaputt2.xls", oleFile({ { "Workbook", resized(smallBook(1), smallBook(1).size() - 3) } })), none,
             OpenErrorCode::Damaged, "ist beschädigt" },
     };
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, OpenErrors, ::testing::ValuesIn(errorCases()),
-    [](const ::testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Open, Files, ::testing::ValuesIn(fileCases()), [](const auto& info) { return std::string(info.param.name); });
 
-TEST(OpenErrorCodes, HaveFixedNames)
+// --- The sheet in front -------------------------------------------------------
+
+struct FrontCase {
+    const char* name;
+    std::function<std::unique_ptr<Workbook>()> read;
+    int front;
+    std::string visibility; // per sheet: V visible, H hidden, X very hidden
+    bool dates1904 = false;
+};
+
+class FrontSheet : public ::testing::TestWithParam<FrontCase> {};
+
+TEST_P(FrontSheet, IsTheActiveVisibleWorksheet)
 {
-    EXPECT_EQ(OpenErrorCodeName(OpenErrorCode::FileNotFound), "not-found");
-    EXPECT_EQ(OpenErrorCodeName(OpenErrorCode::NotReadable), "not-readable");
-    EXPECT_EQ(OpenErrorCodeName(OpenErrorCode::NotAWorkbook), "not-a-workbook");
-    EXPECT_EQ(OpenErrorCodeName(OpenErrorCode::Encrypted), "encrypted");
-    EXPECT_EQ(OpenErrorCodeName(OpenErrorCode::Damaged), "damaged");
-    EXPECT_EQ(OpenErrorCodeName(OpenErrorCode::TooLarge), "too-large");
+    const auto book = GetParam().read();
+    ASSERT_TRUE(book);
+    EXPECT_EQ(book->frontSheet(), GetParam().front);
+    std::string visibility;
+    for (int s = 0; s < book->sheetCount(); ++s)
+        visibility += "VHX"[static_cast<int>(book->sheetVisibility(s))];
+    EXPECT_EQ(visibility, GetParam().visibility);
+    EXPECT_EQ(book->uses1904Dates(), GetParam().dates1904);
 }
 
-// --- Reading leaves the file alone --------------------------------------------
-
-bool processHoldsOpen(const fs::path& file)
+// A BIFF8 workbook: the active tab, then state and type (2: chart) per BOUNDSHEET.
+std::function<std::unique_ptr<Workbook>()> xls(unsigned activeTab, std::vector<std::pair<unsigned, unsigned>> sheets, ByteVector globals = {})
 {
-    for (const auto& fd : fs::directory_iterator("/proc/self/fd")) {
-        std::error_code ec;
-        const fs::path target = fs::read_symlink(fd.path(), ec);
-        if (!ec && target == fs::canonical(file))
-            return true;
-    }
-    return false;
+    return [=] {
+        BookLayout layout{ true, activeTab, globals, {} };
+        for (const auto& [state, type] : sheets)
+            layout.sheets.push_back({ "S", state, type, numberRecord(0, 0, 1) });
+        return std::unique_ptr<Workbook>(ReadXlsBytes(buildStream(layout)).workbook);
+    };
 }
 
-TEST_F(Files, ReadingNeitherChangesNorHoldsTheFile)
+std::function<std::unique_ptr<Workbook>()> xlsx(const std::string& workbookExtra, std::vector<std::string> sheets = { "A", "B", "C" })
 {
-    const std::string p = write("blatt.xls", oleFile({ { "Workbook", smallBook(42) } }));
-    fs::permissions(p, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const ByteVector before = readFile(p);
-    const auto timeBefore = fs::last_write_time(p);
-
-    const OpenResult r = OpenWorkbook(p);
-    ASSERT_TRUE(r) << r.error->detail;
-    EXPECT_EQ(r.workbook->cell(0, "A1"), Cell::number(42)) << "a read-only file opens";
-    // While the workbook is in use, the file is not kept open: others can read,
-    // replace or delete it.
-    EXPECT_FALSE(processHoldsOpen(p));
-    EXPECT_EQ(readFile(p), before);
-    EXPECT_EQ(fs::last_write_time(p), timeBefore);
-    fs::remove(p);
-    EXPECT_EQ(r.workbook->cell(0, "A1"), Cell::number(42)) << "the workbook lives on in memory";
+    return [=] {
+        std::vector<std::pair<std::string, std::string>> parts;
+        for (const std::string& s : sheets)
+            parts.push_back({ s, "" });
+        return ReadXlsxBytes(xlsxFile(parts, {}, workbookExtra)).workbook;
+    };
 }
 
-TEST_F(Files, CorpusLikeFileIsUnchangedAfterReading)
+std::function<std::unique_ptr<Workbook>()> ods(const std::string& active)
 {
-    const std::string p = (kData / "fixture-cells.xls").string();
-    const ByteVector before = readFile(p);
-    const auto timeBefore = fs::last_write_time(p);
-    for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(OpenWorkbook(p));
-    EXPECT_EQ(readFile(p), before);
-    EXPECT_EQ(fs::last_write_time(p), timeBefore);
+    return [=] {
+        return ReadOdsBytes(odsFile("<table:table table:name=\"Eins\" table:style-name=\"ta2\"/><table:table table:name=\"Zwei\"/>"
+                                    "<table:table table:name=\"Drei\"/>",
+            "<style:style style:name=\"ta2\" style:family=\"table\"><style:table-properties table:display=\"false\"/></style:style>", active))
+            .workbook;
+    };
 }
 
-// --- The reader's own fixtures ---------------------------------------------------
+const std::string kView = "<bookViews><workbookView activeTab=\"";
 
-TEST(Fixtures, FrontSheetAndVisibilityAsSaved)
-{
-    const OpenResult r = OpenWorkbook((kData / "fixture-sheets.xls").string());
-    ASSERT_TRUE(r) << r.error->detail;
-    const Workbook& book = *r.workbook;
-    ASSERT_EQ(book.sheetCount(), 4);
-    EXPECT_EQ(book.frontSheet(), 2);
-    EXPECT_EQ(book.sheetName(book.frontSheet()), "Daten");
-    EXPECT_EQ(book.sheetVisibility(0), SheetVisibility::Visible);
-    EXPECT_EQ(book.sheetVisibility(1), SheetVisibility::Hidden);
-    EXPECT_EQ(book.sheetVisibility(2), SheetVisibility::Visible);
-    EXPECT_EQ(book.sheetVisibility(3), SheetVisibility::VeryHidden);
-    EXPECT_FALSE(book.uses1904Dates());
-}
-
-TEST(Fixtures, FormattedBlankCellsDoNotCountTowardsTheSize)
-{
-    // fixture-cells.xls has shaded blank cells at J6 and U701; its values end
-    // in column H and row 601.
-    const OpenResult r = OpenWorkbook((kData / "fixture-cells.xls").string());
-    ASSERT_TRUE(r) << r.error->detail;
-    EXPECT_EQ(r.workbook->extent(0), (SheetExtent{ 601, 8 }));
-    EXPECT_TRUE(r.workbook->cell(0, "U701").isEmpty());
-}
-
-TEST_F(Files, BareWorkbookStreamWithoutContainer)
-{
-    const OpenResult r = OpenWorkbook(write("roh.xls", smallBook(3.5)));
-    ASSERT_TRUE(r) << r.error->detail;
-    EXPECT_EQ(r.workbook->cell(0, "A1"), Cell::number(3.5));
-}
+INSTANTIATE_TEST_SUITE_P(Formats, FrontSheet,
+    ::testing::Values(FrontCase{ "XlsThirdTab", xls(2, { { 0, 0 }, { 0, 0 }, { 0, 0 } }), 2, "VVV" },
+        // A chart sheet before it shifts the worksheet's index by one.
+        FrontCase{ "XlsAfterAChartSheet", xls(2, { { 0, 0 }, { 0, 2 }, { 0, 0 } }), 1, "VV" },
+        // A chart in front or a hidden active tab: the first visible worksheet instead.
+        FrontCase{ "XlsChartInFront", xls(1, { { 1, 0 }, { 0, 2 }, { 0, 0 }, { 2, 0 } }, record(0x0022, { 1, 0 })), 1, "HVX", true },
+        FrontCase{ "XlsActiveTabBeyondTheSheets", xls(9, { { 0, 0 }, { 0, 0 } }), 0, "VV" },
+        FrontCase{ "XlsAllHidden", xls(1, { { 1, 0 }, { 2, 0 } }), 0, "HX" },
+        FrontCase{ "XlsOnlyAChart", xls(0, { { 0, 2 } }), -1, "" },
+        FrontCase{ "XlsAsXlwtWritesIt", [] { return OpenWorkbook((kData / "fixture-sheets.xls").string()).workbook; }, 2, "VHVX" },
+        FrontCase{ "XlsxWithoutView", xlsx(""), 0, "VVV" },
+        FrontCase{ "XlsxThirdTab", xlsx(kView + "2\"/></bookViews>"), 2, "VVV" },
+        FrontCase{ "XlsxActiveTabBeyondTheSheets", xlsx(kView + "9\"/></bookViews>"), 0, "VVV" },
+        FrontCase{ "XlsxVeryHiddenActiveTab", xlsx("<workbookPr date1904=\"true\"/>" + kView + "0\"/></bookViews>",
+                                                   { "A\" state=\"veryHidden", "B\" state=\"hidden", "C" }),
+            2, "XHV", true },
+        FrontCase{ "OdsActiveTable", ods("Drei"), 2, "HVV" },
+        // Without settings the first table is active; hidden, the next visible one is in front.
+        FrontCase{ "OdsWithoutSettings", ods(""), 1, "HVV" },
+        FrontCase{ "OdsActiveTableMissing", ods("Fehlt"), 1, "HVV" }),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace zx

@@ -12,8 +12,9 @@ Formula cells are written as their cached results, dates as their serial
 numbers. Texts of length zero count as empty cells. Lines starting with '#'
 are comments.
 
-The workbooks are the .xls files of xls-corpus/, the .xlsx and .ods files of
-xls-corpus/other-formats/ and of xml-corpus/ (written by make_xml_corpus.py).
+The workbooks are the .xls files of xls-corpus/ and of biff-corpus/ (written
+by make_biff_corpus.py), the .xlsx and .ods files of xls-corpus/other-formats/
+and of xml-corpus/ (written by make_xml_corpus.py).
 
 Where this reader differs from xlrd on purpose, DEVIATIONS below gives the
 lines expected instead and the reason; the reason goes into the reference
@@ -95,7 +96,9 @@ def xlrd_lines(path):
         lines.append("sheet\t%d\t%s" % (index, escape(sheet.name)))
     for index, sheet in enumerate(sheets):
         for r in range(sheet.nrows):
-            for c in range(sheet.ncols):
+            for c, ctype in enumerate(sheet.row_types(r)):
+                if ctype in (xlrd.XL_CELL_EMPTY, xlrd.XL_CELL_BLANK):
+                    continue
                 cell = sheet.cell(r, c)
                 ref = "%d!%s" % (index, xlrd.cellname(r, c))
                 if cell.ctype in (xlrd.XL_CELL_NUMBER, xlrd.XL_CELL_DATE):
@@ -181,7 +184,7 @@ def workbooks():
     """(name, path, reader) of every corpus workbook."""
     out = []
     for folder, suffixes in (("xls-corpus", (".xls",)), (os.path.join("xls-corpus", "other-formats"), (".xlsx", ".ods")),
-                             ("xml-corpus", (".xlsx", ".ods"))):
+                             ("xml-corpus", (".xlsx", ".ods")), ("biff-corpus", (".xls",))):
         full = os.path.join(HERE, folder)
         for name in sorted(os.listdir(full)):
             suffix = os.path.splitext(name)[1].lower()
