@@ -1,6 +1,5 @@
-// The data manager read through scripted ranges and answers: the reading
-// rules of each data type, every way a reading ends, that the record changes
-// whole or not at all, and which workbook it reads.
+// The data manager through scripted ranges and answers: each data type's
+// rules, every way a reading ends, and which workbook it reads.
 #include "core/AnalysisRecord.h"
 #include "core/NumberText.h"
 #include "input/DataManager.h"
@@ -140,14 +139,14 @@ protected:
     void TearDown() override { EXPECT_TRUE(view.ranges.empty()) << "range answers left over"; }
 
     // Opens the manager on the grid's workbook (a fresh one at every opening),
-    // or "example": on examples/blatt.xls as the program opens it.
-    void open(const std::string& grid)
+    // "example": on examples/blatt.xls as the program opens it, or on what `opener` gives.
+    void open(const std::string& grid, std::function<OpenResult(const std::string&)> opener = {})
     {
         manager = std::make_unique<DataManager>(rec, dialogs, view);
         if (grid == "example")
             rec.Verzeichnis = ZX_EXAMPLES_DIR "/";
         else
-            manager->opener = [grid](const std::string&) { return OpenResult{ book(grid), {} }; };
+            manager->opener = opener ? opener : [grid](const std::string&) { return OpenResult{ book(grid), {} }; };
         manager->Form_Load();
     }
 
@@ -324,8 +323,6 @@ TEST_F(Manager, ClosingTheWindowOrAbbrechenEndTheInput)
     EXPECT_EQ(recordOf(rec), before);
 }
 
-// ---- Which workbook ----------------------------------------------------------
-
 // The program folder as the opener sees it: workbooks whose A1 tells which
 // file they are, and damaged files; everything else is missing.
 struct Folder {
@@ -358,9 +355,7 @@ class DefaultWorkbook : public Manager, public ::testing::WithParamInterface<Def
 TEST_P(DefaultWorkbook, IsBlattXlsElseTheFirstNewerFormatThere)
 {
     auto folder = std::make_shared<Folder>(GetParam().folder);
-    manager = std::make_unique<DataManager>(rec, dialogs, view);
-    manager->opener = [folder](const std::string& p) { return folder->open(p); };
-    manager->Form_Load();
+    open("", [folder](const std::string& p) { return folder->open(p); });
     EXPECT_EQ(folder->asked, GetParam().asked);
     EXPECT_EQ(view.fileQuestions, manager->workbook() ? 0 : 1);
     if (!manager->workbook())
@@ -387,11 +382,9 @@ INSTANTIATE_TEST_SUITE_P(Folders, DefaultWorkbook,
 TEST_F(Manager, AnotherWorkbookIsOfferedAndReplacesTheShownOne)
 {
     auto folder = std::make_shared<Folder>(Folder{ { { "andere.ods", 7 }, { "dritte.csv", 8 } }, { "kaputt.xlsx" }, {} });
-    manager = std::make_unique<DataManager>(rec, dialogs, view);
-    manager->opener = [folder](const std::string& p) { return folder->open(p); };
     // Without blatt.xls: why, then other files until one opens.
     view.files = { "/anderswo/fehlt.xls", "/anderswo/andere.ods" };
-    manager->Form_Load();
+    open("", [folder](const std::string& p) { return folder->open(p); });
     EXPECT_EQ(view.fileQuestions, 2);
     ASSERT_NE(manager->workbook(), nullptr);
     EXPECT_TRUE(view.visible);
@@ -406,8 +399,6 @@ TEST_F(Manager, AnotherWorkbookIsOfferedAndReplacesTheShownOne)
     read(1, { "A1", "A1" }, "nn");
     EXPECT_EQ(outcome(), "1 | 4: 8 2 3 4 | 4: 8 2 3 4 / Error = blatt.xls fehlt" + kCopy + " / Error = fehlt.xls fehlt" + kCopy + " / kaputt.xlsx kaputt");
 }
-
-// ---- Ranges and cells ------------------------------------------------------
 
 TEST(Ranges, ParseAndText)
 {
@@ -434,10 +425,8 @@ TEST(CellNumber, NumbersAndPlainDecimalTexts)
     for (const char* t : { "abc", "1e3", "1.000,5", "2,5 kg", "-", "+", ",", "1 000", "0x10", "1,2,3", "--1", "1-" })
         EXPECT_FALSE(CellNumber(Cell::text(t))) << '"' << t << '"';
     EXPECT_FALSE(CellNumber(Cell::text(std::string(400, '9')))) << "beyond the doubles";
-    EXPECT_EQ(CellNumber(Cell::number(-7.5)), -7.5);
+    // Numbers, truth values and errors in cells: the readings above.
     EXPECT_FALSE(CellNumber(Cell::number(std::numeric_limits<double>::infinity())));
-    EXPECT_FALSE(CellNumber(Cell::boolean(true)));
-    EXPECT_FALSE(CellNumber(Cell::error("#DIV/0!")));
     EXPECT_FALSE(CellNumber(Cell()));
 }
 

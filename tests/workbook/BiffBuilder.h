@@ -1,6 +1,5 @@
-// Builds small workbook streams record by record and OLE2 containers around
-// them (with libgsf), so that tests can say exactly which bytes the reader
-// gets; and readable gtest messages for cells and extents.
+// Workbook streams built record by record, in OLE2 containers, so that tests
+// say exactly which bytes the reader gets.
 #pragma once
 
 #include "workbook/Workbook.h"
@@ -10,6 +9,7 @@
 #include <gsf/gsf-output-memory.h>
 #include <gsf/gsf-utils.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
@@ -96,9 +96,7 @@ inline ByteVector unicodeString16(const std::u16string& s)
 {
     ByteVector b;
     put16(b, static_cast<unsigned>(s.size()));
-    bool wide = false;
-    for (char16_t c : s)
-        wide = wide || c > 0xFF;
+    const bool wide = std::any_of(s.begin(), s.end(), [](char16_t c) { return c > 0xFF; });
     b.push_back(wide ? 1 : 0);
     for (char16_t c : s)
         wide ? put16(b, c) : b.push_back(static_cast<std::uint8_t>(c));
@@ -123,8 +121,7 @@ struct SheetLayout {
     ByteVector records; // the substream's records between BOF and EOF
 };
 
-// A whole workbook stream: globals (BOF, WINDOW1 with the active tab, extra
-// records such as an SST, BOUNDSHEETs, EOF), then the sheets' substreams.
+// A workbook stream: globals (BOF, WINDOW1, the extra records, BOUNDSHEETs, EOF), then the sheets.
 struct BookLayout {
     bool biff8 = true;
     unsigned activeTab = 0;
@@ -161,9 +158,7 @@ inline ByteVector oneSheet(const ByteVector& cells, const ByteVector& globalsExt
     return buildStream({ biff8, 0, globalsExtra, { { "Tabelle1", 0, 0, cells } } });
 }
 
-// An SST record holding the first piece of the table and a CONTINUE record
-// for each further piece; a piece that goes on inside characters starts
-// with its flags byte.
+// An SST record holding the first piece of the table, a CONTINUE record each further piece.
 inline ByteVector sstRecords(std::uint32_t count, const std::vector<ByteVector>& pieces)
 {
     ByteVector head;
@@ -177,23 +172,30 @@ inline ByteVector sstRecords(std::uint32_t count, const std::vector<ByteVector>&
 
 using NamedStream = std::pair<std::string, ByteVector>;
 
-inline ByteVector oleFile(const std::vector<NamedStream>& streams)
+// The bytes of a container that `open` makes in memory, with a child made by `child` for each named part.
+template <class Data>
+ByteVector gsfContainer(GsfOutfile* (*open)(GsfOutput*), GsfOutput* (*child)(GsfOutfile*, const char*), const std::vector<std::pair<std::string, Data>>& parts)
 {
     gsf_init();
     GsfOutput* memory = gsf_output_memory_new();
-    GsfOutfile* ole = gsf_outfile_msole_new(memory);
-    for (const auto& [name, data] : streams) {
-        GsfOutput* child = gsf_outfile_new_child(ole, name.c_str(), FALSE);
-        gsf_output_write(child, data.size(), data.data());
-        gsf_output_close(child);
-        g_object_unref(child);
+    GsfOutfile* container = open(memory);
+    for (const auto& [name, data] : parts) {
+        GsfOutput* c = child(container, name.c_str());
+        gsf_output_write(c, data.size(), reinterpret_cast<const guint8*>(data.data()));
+        gsf_output_close(c);
+        g_object_unref(c);
     }
-    gsf_output_close(GSF_OUTPUT(ole));
-    g_object_unref(ole);
+    gsf_output_close(GSF_OUTPUT(container));
+    g_object_unref(container);
     const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(memory));
     ByteVector out(bytes, bytes + gsf_output_size(memory));
     g_object_unref(memory);
     return out;
+}
+
+inline ByteVector oleFile(const std::vector<NamedStream>& streams)
+{
+    return gsfContainer(gsf_outfile_msole_new, [](GsfOutfile* ole, const char* name) { return gsf_outfile_new_child(ole, name, FALSE); }, streams);
 }
 
 inline void writeFile(const std::string& path, const ByteVector& bytes)

@@ -1,7 +1,5 @@
-// The workbooks every reader test walks: the real-world .xls files of
-// data/xls-corpus and the .xlsx and .ods files of its other-formats folder,
-// the reader's own workbooks of data/xml-corpus and data/biff-corpus, and
-// the fixtures data/fixture-*.xls.
+// The workbooks every reader test walks: the real-world ones of data/xls-corpus,
+// the reader's own of data/xml-corpus and data/biff-corpus, and the fixtures.
 #pragma once
 
 #include <algorithm>

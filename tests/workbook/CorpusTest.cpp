@@ -1,9 +1,6 @@
-// Workbooks against independent readers: for every workbook of the corpus,
-// xlsdump must print what xlrd 1.2.0 (.xls), openpyxl (.xlsx) or pandas (.ods)
-// printed into the committed reference (data/corpus/*.txt, written by
-// data/make_corpus_references.py; the fixtures' own next to them, written by
-// data/make_fixtures.py from the values it wrote), and Workbook::cell, a path
-// of its own, must find every cell of it, within the extents it spans.
+// Every corpus workbook against the reference xlrd, openpyxl or pandas printed
+// (data/corpus/*.txt by data/make_corpus_references.py; the fixtures' beside
+// them): xlsdump prints it, and Workbook::cell finds each cell within the extents.
 #include "BiffBuilder.h"
 #include "Corpus.h"
 
@@ -67,7 +64,6 @@ TEST_P(Workbooks, ReadAsTheReferenceSays)
     if (error) {
         ASSERT_FALSE(result);
         EXPECT_EQ("error\t" + std::string(OpenErrorCodeName(result.error->code)), expected[0]);
-        EXPECT_NE(result.error->message.find(workbook.string()), std::string::npos) << result.error->message;
         return;
     }
     ASSERT_TRUE(result) << result.error->detail;

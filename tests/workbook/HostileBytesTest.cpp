@@ -1,9 +1,6 @@
-// Whatever the bytes, the readers answer with a workbook or an error: no
-// crash, no hang, no read outside the data (the suite also runs under
-// AddressSanitizer and UndefinedBehaviorSanitizer). The corpus workbooks are
-// cut short and have bytes changed, as files and as bare workbook streams;
-// packages built to attack (ZIP bombs, entity expansion, endless repetition)
-// end in the error that names the limit.
+// Whatever the bytes, a workbook or an error: no crash, hang or stray read (the
+// suite also runs under the sanitizers). Packages built to attack end in the
+// error that names the limit.
 #include "Corpus.h"
 #include "ZipWriter.h"
 
@@ -24,8 +21,7 @@ namespace {
 
 using namespace zx::test;
 
-// libgsf warns on stderr about every broken container (the ZIP reader without
-// a domain of its own); here that is the point.
+// libgsf warns about every broken container; here that is the point.
 [[maybe_unused]] const bool kQuiet = [] {
     for (const char* domain : { "libgsf:msole", static_cast<const char*>(nullptr) })
         g_log_set_handler(domain, static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE),
@@ -50,9 +46,7 @@ void walk(const Workbook& book)
     EXPECT_TRUE(book.sheetCount() == 0 ? front == -1 : (front >= 0 && front < book.sheetCount()));
 }
 
-// Every reader OpenWorkbook could hand these bytes to: the .xls reader, the
-// package readers when they start like a ZIP file, the text reader when
-// they look like text.
+// Every reader OpenWorkbook could hand these bytes to.
 void readAndWalk(const ByteVector& bytes)
 {
     std::vector<ReadOutcome> outcomes;
@@ -131,14 +125,11 @@ TEST(HostileBytes, CorpusCutShortOrChangedAnywhere)
     }
 }
 
-// --- Packages built to attack ---------------------------------------------------
-
-// An .xlsx of one sheet with the given rows, unpacking to `claimed` bytes as
-// far as the package tells (0: as it is).
+// An .xlsx of one sheet with the given rows that claims to unpack to `claimed` bytes (0: as it does).
 ByteVector xlsxWithSheet(const std::string& rows, std::uint32_t claimed = 0, const std::string& doctype = {})
 {
     ByteVector zip = xlsxFile({ { "S", rows } }, {}, {}, doctype);
-    // The sizes in the local header and the central directory entry of the sheet part.
+    // The sizes in the sheet part's local header and central directory entry.
     const std::string part = "xl/worksheets/sheet1.xml";
     for (std::size_t i = 0; claimed && i + 46 + part.size() < zip.size(); ++i) {
         const bool local = zip[i] == 'P' && zip[i + 1] == 'K' && zip[i + 2] == 3 && zip[i + 3] == 4;
@@ -167,16 +158,6 @@ TEST_P(Attacks, EndInTheErrorThatNamesTheLimit)
     EXPECT_EQ(out.failure.code, GetParam().code) << out.failure.detail;
     EXPECT_EQ(out.failure.reason, GetParam().reason);
 }
-
-std::string repeated(const std::string& s, std::size_t n)
-{
-    std::string out;
-    while (n--)
-        out += s;
-    return out;
-}
-
-const std::string kBeyondTheSheet = "sie enthält Werte jenseits der Zeile 1.048.576 oder der Spalte XFD";
 
 INSTANTIATE_TEST_SUITE_P(Packages, Attacks,
     ::testing::Values(
@@ -207,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(Packages, Attacks,
                                "<table:table-row><table:table-cell office:value-type=\"float\" office:value=\"1\"/>"
                                "</table:table-row></table:table>");
             },
-            ReadOdsBytes, OpenErrorCode::TooLarge, kBeyondTheSheet.c_str() },
+            ReadOdsBytes, OpenErrorCode::TooLarge, "sie enthält Werte jenseits der Zeile 1.048.576 oder der Spalte XFD" },
         AttackCase{ "NestedAMillionDeep", [] { return xlsxWithSheet(repeated("<x>", 1'000'000)); }, ReadXlsxBytes,
             OpenErrorCode::Damaged, "" }),
     [](const auto& info) { return std::string(info.param.name); });

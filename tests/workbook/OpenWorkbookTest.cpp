@@ -1,6 +1,5 @@
-// Opening files: the container, the format told by the content, the errors
-// and their German sentences, that reading leaves the file alone, and which
-// sheet is in front in each format.
+// Opening files: the format told by the content, the errors and their
+// sentences, the file left alone, and which sheet is in front in each format.
 #include "BiffBuilder.h"
 #include "Corpus.h"
 #include "ZipWriter.h"
@@ -94,6 +93,7 @@ std::vector<FileCase> fileCases()
     const double none = std::nan("");
     const ByteVector xlsx = xlsxFile({ { "Tabelle1", "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" } });
     const std::string page = "\xEF\xBB\xBF \r\n<!DOCTYPE html>\n<html><body><table><tr><td>1</td></tr></table></body></html>";
+    const char* kForeign = "keine Arbeitsmappe, die Zerantix lesen kann";
     const auto missing = [](const char* name) { return [=](const fs::path& folder) { return (folder / name).string(); }; };
     return {
         { "Workbook", file("a.xls", oleFile({ { "Workbook", smallBook(1) } })), 1 },
@@ -109,20 +109,15 @@ std::vector<FileCase> fileCases()
         { "ZipHeaderOnly", file("neu.xlsx", { 'P', 'K', 3, 4, 0x14, 0, 0, 0 }), none, OpenErrorCode::Damaged, "ist beschädigt" },
         { "TruncatedXlsx", file("halb.xlsx", resized(xlsx, xlsx.size() / 2)), none, OpenErrorCode::Damaged, "ist beschädigt" },
         { "OtherZip", file("a.zip", zipFile({ { "word/document.xml", "<w/>" } })), none, OpenErrorCode::NotAWorkbook, "ZIP-Archiv, aber keine Arbeitsmappe" },
-        { "WordDocument", file("brief.docx", officePackage("word/document.xml", "<w:document xmlns:w=\"urn:w\"/>")), none,
-            OpenErrorCode::NotAWorkbook, "keine Arbeitsmappe, die Zerantix lesen kann" },
-        { "BinaryWorkbook", file("binaer.xlsb", officePackage("xl/workbook.bin", "\x83\x01")), none, OpenErrorCode::NotAWorkbook,
-            "keine Arbeitsmappe, die Zerantix lesen kann" },
+        { "WordDocument", file("brief.docx", officePackage("word/document.xml", "<w:document xmlns:w=\"urn:w\"/>")), none, OpenErrorCode::NotAWorkbook, kForeign },
+        { "BinaryWorkbook", file("binaer.xlsb", officePackage("xl/workbook.bin", "\x83\x01")), none, OpenErrorCode::NotAWorkbook, kForeign },
         { "WebPageNamedXls", file("export.xls", ByteVector(page.begin(), page.end())), none, OpenErrorCode::NotAWorkbook, "Web-Seite oder XML-Datei" },
         { "EncryptedXlsx", file("geheim.xlsx", oleFile({ { "EncryptionInfo", ByteVector(600, 1) }, { "EncryptedPackage", ByteVector(600, 2) } })),
             none, OpenErrorCode::Encrypted, "mit einem Kennwort geschützt" },
-        { "Excel4", file("alt.xls", { 0x09, 0x04, 0x06, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00 }), none, OpenErrorCode::NotAWorkbook,
-            "älteren Excel-Version" },
+        { "Excel4", file("alt.xls", { 0x09, 0x04, 0x06, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00 }), none, OpenErrorCode::NotAWorkbook, "älteren Excel-Version" },
         { "Excel2WithLongestBof", file("alt.xls", { 0x09, 0x00, 20, 0, 2, 0, 0x10 }), none, OpenErrorCode::NotAWorkbook, "älteren Excel-Version" },
-        { "Picture", file("bild.xls", { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R' }), none,
-            OpenErrorCode::NotAWorkbook, "keine Arbeitsmappe, die Zerantix lesen kann" },
-        { "OleWithoutWorkbook", file("brief.doc", oleFile({ { "WordDocument", ByteVector(600, 1) } })), none, OpenErrorCode::NotAWorkbook,
-            "keine Arbeitsmappe, die Zerantix lesen kann" },
+        { "Picture", file("bild.xls", { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R' }), none, OpenErrorCode::NotAWorkbook, kForeign },
+        { "OleWithoutWorkbook", file("brief.doc", oleFile({ { "WordDocument", ByteVector(600, 1) } })), none, OpenErrorCode::NotAWorkbook, kForeign },
         { "TruncatedContainer", file("kaputt.xls", resized(oleFile({ { "Workbook", smallBook(1) } }), 700)), none, OpenErrorCode::Damaged, "ist beschädigt" },
         { "BrokenWorkbookStream", file("kaputt2.xls", oleFile({ { "Workbook", resized(smallBook(1), smallBook(1).size() - 3) } })), none,
             OpenErrorCode::Damaged, "ist beschädigt" },
@@ -130,8 +125,6 @@ std::vector<FileCase> fileCases()
 }
 
 INSTANTIATE_TEST_SUITE_P(Open, Files, ::testing::ValuesIn(fileCases()), [](const auto& info) { return std::string(info.param.name); });
-
-// --- The sheet in front -------------------------------------------------------
 
 struct FrontCase {
     const char* name;
@@ -166,14 +159,9 @@ std::function<std::unique_ptr<Workbook>()> xls(unsigned activeTab, std::vector<s
     };
 }
 
-std::function<std::unique_ptr<Workbook>()> xlsx(const std::string& workbookExtra, std::vector<std::string> sheets = { "A", "B", "C" })
+std::function<std::unique_ptr<Workbook>()> xlsx(const std::string& workbookExtra, std::vector<NamedPart> sheets = { { "A", "" }, { "B", "" }, { "C", "" } })
 {
-    return [=] {
-        std::vector<std::pair<std::string, std::string>> parts;
-        for (const std::string& s : sheets)
-            parts.push_back({ s, "" });
-        return ReadXlsxBytes(xlsxFile(parts, {}, workbookExtra)).workbook;
-    };
+    return [=] { return ReadXlsxBytes(xlsxFile(sheets, {}, workbookExtra)).workbook; };
 }
 
 std::function<std::unique_ptr<Workbook>()> ods(const std::string& active)
@@ -202,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, FrontSheet,
         FrontCase{ "XlsxThirdTab", xlsx(kView + "2\"/></bookViews>"), 2, "VVV" },
         FrontCase{ "XlsxActiveTabBeyondTheSheets", xlsx(kView + "9\"/></bookViews>"), 0, "VVV" },
         FrontCase{ "XlsxVeryHiddenActiveTab", xlsx("<workbookPr date1904=\"true\"/>" + kView + "0\"/></bookViews>",
-                                                   { "A\" state=\"veryHidden", "B\" state=\"hidden", "C" }),
+            { { "A\" state=\"veryHidden", "" }, { "B\" state=\"hidden", "" }, { "C", "" } }),
             2, "XHV", true },
         FrontCase{ "OdsActiveTable", ods("Drei"), 2, "HVV" },
         // Without settings the first table is active; hidden, the next visible one is in front.

@@ -1,6 +1,5 @@
-// The text, .xlsx and .ods readers on files written to the point: each
-// dialect of text file a spreadsheet writes and what the corpus does not
-// show, read into the cells a spreadsheet shows.
+// The text, .xlsx and .ods readers on files written to the point: each text
+// dialect a spreadsheet writes, and what the corpus does not show.
 #include "ZipWriter.h"
 
 #include "workbook/CsvReader.h"
@@ -114,18 +113,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextFormats,
 
 TEST(TextFiles, OverlongLinesAndFieldsEndInAMessage)
 {
-    std::string manyFields;
-    for (int i = 0; i < 5'000'000; ++i)
-        manyFields += "1;";
-    for (const std::string& file : { manyFields, std::string(10'000'000, 'a') }) {
+    for (const std::string& file : { repeated("1;", 5'000'000), std::string(10'000'000, 'a') }) {
         const ReadOutcome out = ReadCsvBytes(bytesOf(file), "x");
         ASSERT_FALSE(out.workbook);
         EXPECT_EQ(out.failure.code, OpenErrorCode::TooLarge);
     }
     // Up to the limits everything is read.
-    std::string widest;
-    for (int i = 0; i < kMaxReferenceColumns; ++i)
-        widest += "1;";
+    std::string widest = repeated("1;", kMaxReferenceColumns);
     widest.back() = '\n';
     const ReadOutcome out = ReadCsvBytes(bytesOf(widest + std::string(kMaxCellTextLength, 'b')), "x");
     ASSERT_TRUE(out.workbook) << out.failure.detail;

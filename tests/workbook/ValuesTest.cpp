@@ -1,6 +1,4 @@
-// The conversions beneath the readers, where the corpus does not reach their
-// edges: A1 references, the numbers of the dump, text in code pages and
-// UTF-16, and the value texts of the XML formats.
+// The conversions beneath the readers, at the edges the corpus does not reach.
 #include "core/TextDecoding.h"
 #include "workbook/CellReference.h"
 #include "workbook/ValueText.h"
@@ -59,9 +57,8 @@ TEST(TextDecoding, WhatNoWorkbookOfTheCorpusHolds)
 TEST(ValueText, DecimalsAndWhatIsNone)
 {
     bool overflow = false;
-    EXPECT_EQ(ParseDecimal(" +7 "), 7.0);
-    EXPECT_EQ(ParseDecimal(".5"), 0.5);
-    EXPECT_EQ(ParseDecimal("1E-400"), 0.0);
+    for (const auto& [text, value] : std::initializer_list<std::pair<const char*, double>>{ { " +7 ", 7 }, { ".5", 0.5 }, { "1E-400", 0 } })
+        EXPECT_EQ(ParseDecimal(text), value) << text;
     EXPECT_TRUE(std::signbit(*ParseDecimal("-1e-400")));
     EXPECT_EQ(ParseDecimal("1e400", &overflow), std::nullopt);
     EXPECT_TRUE(overflow);
@@ -83,10 +80,9 @@ TEST(ValueText, DatesTimesAndEscapes)
     for (const char* none : { "2013-2-26", "26.02.2013", "2013-13-01", "2013-00-10", "2013-01-32", "2013-01-00", "2013-01-01T1:00",
              "2013-01-01T10", "2013-01-01T10:00:x", "2013-01-01 10:00" })
         EXPECT_EQ(SerialFromIsoDate(none, excel), std::nullopt) << none;
-    EXPECT_EQ(DaysFromIsoDuration("PT12H"), 0.5);
-    EXPECT_EQ(DaysFromIsoDuration("PT36H30M"), 1.5 + 30 / 1440.0);
-    EXPECT_EQ(DaysFromIsoDuration("P1DT5H59M60S"), 1.25);
-    EXPECT_EQ(DaysFromIsoDuration("-PT6H"), -0.25);
+    for (const auto& [text, days] : std::initializer_list<std::pair<const char*, double>>{
+             { "PT12H", 0.5 }, { "PT36H30M", 1.5 + 30 / 1440.0 }, { "P1DT5H59M60S", 1.25 }, { "-PT6H", -0.25 } })
+        EXPECT_EQ(DaysFromIsoDuration(text), days) << text;
     for (const char* none : { "P1Y", "PT1D", "P1H", "P", "T1H", "PT1", "PTxH" })
         EXPECT_EQ(DaysFromIsoDuration(none), std::nullopt) << none;
     EXPECT_EQ(UnescapeOoxml("a_x000D__x000A_b"), "a\r\nb");

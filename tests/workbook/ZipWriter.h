@@ -1,6 +1,4 @@
-// Writes ZIP packages with libgsf, and from them the smallest .xlsx and .ods
-// workbooks that hold the given sheets, to test the readers on parts written
-// to the point.
+// The smallest .xlsx and .ods packages that hold the given sheets.
 #pragma once
 
 #include "BiffBuilder.h"
@@ -9,34 +7,27 @@
 
 namespace zx::test {
 
+inline std::string repeated(const std::string& s, std::size_t n)
+{
+    std::string out;
+    while (n--)
+        out += s;
+    return out;
+}
+
 using NamedPart = std::pair<std::string, std::string>; // path in the package, content
 
 inline ByteVector zipFile(const std::vector<NamedPart>& parts)
 {
-    gsf_init();
-    GsfOutput* memory = gsf_output_memory_new();
-    GsfOutfile* zip = gsf_outfile_zip_new(memory, nullptr);
-    for (const auto& [path, data] : parts) {
-        GsfOutput* child = gsf_outfile_new_child_full(zip, path.c_str(), FALSE, "compression-level", GSF_ZIP_DEFLATED, nullptr);
-        gsf_output_write(child, data.size(), reinterpret_cast<const guint8*>(data.data()));
-        gsf_output_close(child);
-        g_object_unref(child);
-    }
-    gsf_output_close(GSF_OUTPUT(zip));
-    g_object_unref(zip);
-    const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(memory));
-    ByteVector out(bytes, bytes + gsf_output_size(memory));
-    g_object_unref(memory);
-    return out;
+    return gsfContainer([](GsfOutput* memory) { return gsf_outfile_zip_new(memory, nullptr); },
+        [](GsfOutfile* zip, const char* path) { return gsf_outfile_new_child_full(zip, path, FALSE, "compression-level", GSF_ZIP_DEFLATED, nullptr); }, parts);
 }
 
 inline const char* kXmlHead = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
 inline const std::string kSpreadsheetMl = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 
-// An .xlsx of the given sheets (name, the content of <sheetData>; a name may
-// go on with further attributes of <sheet>, as in R"(S" state="hidden)"),
-// with the shared strings given, more inside <workbook> (<workbookPr>,
-// <bookViews>) and a document type declaration before each <worksheet>.
+// An .xlsx of the sheets (name, perhaps with more attributes as in R"(S" state="hidden)",
+// and <sheetData>), shared strings, more inside <workbook>, a doctype before each <worksheet>.
 inline ByteVector xlsxFile(const std::vector<std::pair<std::string, std::string>>& sheets,
     const std::vector<std::string>& sharedStrings = {}, const std::string& workbookExtra = {}, const std::string& doctype = {})
 {
@@ -65,8 +56,7 @@ inline ByteVector xlsxFile(const std::vector<std::pair<std::string, std::string>
     return zipFile(parts);
 }
 
-// An .ods whose spreadsheet body is tables (<table:table> elements), with
-// automatic styles and the name of the active table.
+// An .ods of the tables given, with automatic styles and the name of the active table.
 inline ByteVector odsFile(const std::string& tables, const std::string& automaticStyles = {}, const std::string& activeTable = {})
 {
     std::string ns;
