@@ -1,7 +1,5 @@
-// The plots read from a surface that records them: axes and labels, the XSN
-// and box-whisker shapes with their legends, the Y range, the menus'
-// questions, the plot's place on a page, and the hatching. Coordinates are
-// worked out by hand: y = (v - (YMin - d)) * 12.5 / d, d = (YMax - YMin) / 5.
+// The plots as a recording surface sees them, coordinates worked out by hand:
+// y = (v - (YMin - d)) * 12.5 / d, d = (YMax - YMin) / 5.
 #include "core/NumberText.h"
 #include "graphics/Hatching.h"
 #include "graphics/Plot.h"
@@ -85,10 +83,9 @@ std::string Drawn(const RecordingSurface& s, double x0, double y0, double x1, do
     return out.str();
 }
 
-// Minimum 10 and maximum 80 overall, medians and their errors inside: the
-// axis runs from -4 to 94 in steps of 14. Tick labels right-aligned where the
-// widest (top) one is centred on x = -0.8, their tops half the font's size in
-// points above the tick; the title bold and 2 points larger.
+// Minimum 10 and maximum 80 overall: the axis runs from -4 to 94 in steps of
+// 14. Tick labels right-aligned, the widest centred on x = -0.8, their tops half
+// the font's size above the tick; the title bold and 2 points larger.
 TEST_F(Plot, AxesAndLabels)
 {
     single({ 10, 30, 40, 50, 60 }, { 20, 35, 45, 55, 80 });
@@ -106,10 +103,9 @@ TEST_F(Plot, AxesAndLabels)
     EXPECT_EQ(s.lineWidth, 1);
 }
 
-// Each legend, a miniature of its plot's shapes with the names of its parts.
-// Sample 1 of the box-whisker plot is 1..9 (median 5, quartiles 2.5 and 7.5,
-// median error (x(8) - x(2)) / 2 sqrt(3)), sample 2 is 3..7: YMin 1, YMax 9,
-// d = 1.6, y = (v + 0.6) * 7.8125.
+// Each legend a miniature of its plot with its parts named. Box-whisker: 1..9
+// (median 5, quartiles 2.5 and 7.5, median error (x(8) - x(2)) / 2 sqrt(3))
+// and 3..7: YMin 1, YMax 9, d = 1.6, y = (v + 0.6) * 7.8125.
 TEST_F(Plot, BoxWhiskerAndXsnPlots)
 {
     single({ 9, 2, 7, 4, 5, 6, 3, 8, 1 }, { 3, 4, 5, 6, 7 });
@@ -131,11 +127,9 @@ TEST_F(Plot, BoxWhiskerAndXsnPlots)
                                          "x 4.92,87\nmax 4.92,97\nmin 4.92,77\ns+ 4.92,92\ns- 4.92,82\n");
 }
 
-// Summary values have the XSN plot only, with the minimum and maximum as
-// entered: YMin 25, YMax 80, d = 11. Paired values show their two columns
-// (1: mean 14, s sqrt(10); 2: mean 15, s 4), whatever frequencies an
-// earlier input of class groups left, while the record goes on describing
-// the differences.
+// Summary values: the XSN plot only, minimum and maximum as entered (YMin 25,
+// YMax 80, d = 11). Paired values show their two columns (mean 14, s sqrt(10);
+// 15, 4) whatever frequencies are left; the record keeps the differences.
 TEST_F(Plot, SummaryAndPairedValues)
 {
     rec->Datentyp = 3;
@@ -165,9 +159,8 @@ TEST_F(Plot, SummaryAndPairedValues)
         EXPECT_EQ(rec->SortWerte(i, 3), before->SortWerte(i, 3)) << i;
 }
 
-// A range without width is widened either side by 1, or by a tenth of the
-// value when that is more; the plot is drawn with finite coordinates. Two
-// values have no median error: none is drawn.
+// A range without width is widened by 1 or a tenth of the value, whichever is
+// more, and drawn with finite coordinates; two values have no median error.
 TEST_F(Plot, RangeWithoutWidthIsWidened)
 {
     struct Case { double value; float low, high; const char* bottomLabel; };
@@ -184,27 +177,21 @@ TEST_F(Plot, RangeWithoutWidthIsWidened)
     }
 }
 
-// The user fixes the Y scale by its new lowest and highest label, which then
-// bound seven equal steps, also after a change of the plot type; "Abbrechen"
-// gives 0 for both. The data span 10..80, so the axis shows -4..94 before.
+// The new lowest and highest label bound seven equal steps, also after a
+// change of plot type; "Abbrechen" gives 0 for both. Before: -4..94.
 TEST_F(Plot, FixedYScale)
 {
     single({ 10, 30, 40, 50, 60 }, { 20, 35, 45, 55, 80 });
-    const auto samples = ReadPlottedSamples(*rec, dialogs);
     using Answer = std::optional<std::string>;
     const std::tuple<Answer, Answer, const char*> cases[] = { { "10", "80", "10 20 30 40 50 60 70 80 " }, { "7", "56", "7 14 21 28 35 42 49 56 " },
         { "0", "10", "0 1,43 2,86 4,29 5,71 7,14 8,57 10 " }, { std::nullopt, std::nullopt, "-1,4 -1 -0,6 -0,2 0,2 0,6 1 1,4 " } };
     for (const auto& [bottom, top, labels] : cases) {
         settings = {};
-        settings.PlotArt = kBoxWhiskerPlot;
-        UpdateYRange(settings, *samples);
+        draw(kBoxWhiskerPlot);
         dialogs.clear();
         dialogs.input(bottom).input(top);
         AskYScale(settings, dialogs);
-        settings.PlotArt = kXsnPlot;
-        UpdateYRange(settings, *samples);
-        RecordingSurface s;
-        DrawPicture(s, settings, *samples);
+        const RecordingSurface s = draw(kXsnPlot);
         std::string shown;
         for (std::size_t j = 0; j < 8; ++j)
             shown += s.texts[j].text + " ";
@@ -215,9 +202,8 @@ TEST_F(Plot, FixedYScale)
         "Eingabe eines neuen MIN-Wertes\r\rAKTUELLER MIN-WERT:   -4|Eingabe eines neuen MAX-Wertes\r\rAKTUELLER MAX-WERT:    94");
 }
 
-// A width below 1 (0 after "Abbrechen", or no number) or beyond use keeps the
-// previous width. Names are taken as given; "Abbrechen" leaves them empty,
-// and the second X name is asked even after the first was cancelled.
+// A width below 1 (or none) or beyond use keeps the previous one. "Abbrechen"
+// leaves a name empty; the second X name is asked after the first's cancel.
 TEST_F(Plot, LineWidthTitleAndNames)
 {
     const std::pair<std::optional<std::string>, float> widths[] = { { "2.5", 2.5f }, { "3,5", 3.5f }, { "1", 1 }, { "50", 50 }, { std::nullopt, 7 },
@@ -240,8 +226,7 @@ TEST_F(Plot, LineWidthTitleAndNames)
     EXPECT_EQ(dialogs.shown().at(3).text + "|" + dialogs.shown().at(3).title, "Eingabe eines neuen X-Namen (max.10 Zeichen)\r\rAKTUELLER X-NAME: II|");
 }
 
-// On the page the plot keeps its size on the screen, centred; one that would
-// not fit within the margins is made smaller, keeping its shape.
+// On the page the plot keeps its screen size, centred, or shrinks to fit.
 TEST(PlotOnPage, CentredAtItsSizeOrShrunkToFit)
 {
     const std::pair<std::pair<double, double>, std::vector<double>> cases[] = {

@@ -1,5 +1,4 @@
-// Reading a test's computed result in a test: the result, or a failure when
-// the test refused its data (and the other way round).
+// A computed result, or a test failure where the data was refused (and back).
 #pragma once
 
 #include "stats/TestOutcome.h"

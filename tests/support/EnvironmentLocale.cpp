@@ -1,6 +1,5 @@
-// Every test executable runs in the locale its environment names, as the
-// program does (Qt sets the C library's locale from the desktop at start), so
-// that ctest can run the number texts once under C and once under German.
+// Each test executable takes its environment's locale, as the program does
+// under Qt, so that ctest can run the number texts under C and under German.
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>

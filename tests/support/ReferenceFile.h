@@ -1,6 +1,5 @@
-// Reference files made by the tests' committed scripts: blocks of
-// "case <kind> <name>" followed by "<key> <values...>" lines, read from the
-// data/ folder of the test executable's source folder (ZX_TEST_DATA_DIR).
+// Reference files of the committed scripts, in ZX_TEST_DATA_DIR/data: blocks
+// of "case <kind> <name>" followed by "<key> <values...>" lines.
 #pragma once
 
 #include "ReadNumber.h"
@@ -16,7 +15,6 @@
 
 namespace zx::test {
 
-// One block of a reference file: "case <kind> <name>" and its keyed lines.
 struct ReferenceCase {
     std::string kind;
     std::string name;

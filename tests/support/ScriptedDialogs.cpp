@@ -7,8 +7,7 @@ namespace zx::test {
 
 namespace {
 
-// Code that asks the same unprepared question over and over would otherwise
-// never return.
+// Code asking the same unprepared question in a loop would never return.
 constexpr std::size_t kMaxFailures = 200;
 constexpr const char* kKindNames[] = { "Meldung", "Eingabe", "Ja/Nein", "OK/Abbrechen" };
 

@@ -1,7 +1,5 @@
-// Dialogs for tests: questions are answered from a prepared script, and every
-// message and question is recorded with its title. A question the script did
-// not prepare is reported through onFailure and answered with "Abbrechen" or
-// "Nein", so that the code under test cannot hang waiting for it.
+// Dialogs answered from a prepared script, every message and question recorded.
+// An unprepared question is reported and answered "Abbrechen"/"Nein": no hang.
 #pragma once
 
 #include "core/Dialogs.h"
@@ -24,8 +22,7 @@ public:
         std::string text;
     };
 
-    // Called with a description of every unprepared question; the default
-    // prints it to stderr. Test frameworks put their failure call here.
+    // Told of every unprepared question: the test framework's failure call.
     explicit ScriptedDialogs(std::function<void(const std::string&)> onFailure = {});
 
     // The next question must be an input box; nothing plays "Abbrechen".

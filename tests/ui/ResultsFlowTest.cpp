@@ -1,8 +1,5 @@
-// Whole analyses through the real windows, one for each data type, from each
-// format of the example workbook alone in the program folder: the samples,
-// test and hypothesis, the assumption check, the report on screen and on
-// paper equal to zerantix-cli's, then "Deskriptive Parameter" and "Graphik".
-// Statistics are SciPy's (data/make_flow_reference.py).
+// One analysis per data type through the windows, from each workbook format:
+// its report is zerantix-cli's; numbers from data/make_flow_reference.py.
 #include "core/AnalysisRecord.h"
 #include "ui/CheckDialog.h"
 #include "ui/CheckResultsWindow.h"
@@ -25,7 +22,6 @@ namespace {
 // A report with its date line left out, the additions below it kept.
 QString withoutDate(QString text) { return text.remove(QRegularExpression("DATUM: [^\\n]*\\n?")); }
 
-// The same analysis through zerantix-cli, as it prints it.
 QString cliOutput(QStringList arguments)
 {
     QProcess cli;
@@ -49,10 +45,8 @@ bool showsLines(const QString& text, const QStringList& lines)
     return true;
 }
 
-// One analysis: data, names, test and hypothesis, the check dialog's entries
-// and the one chosen at a level, lines of its pages (no variance page:
-// "Weiter" closes), the advice, the test's level, lines of the report, the
-// same through zerantix-cli, the sample after "Blättern", box-whisker plot.
+// Data, names, test and hypothesis, the check's entries, choice, level, page
+// numbers (no variance page: "Weiter" closes) and advice, the test's level.
 struct Flow {
     const char* row;
     QString menu;
@@ -70,38 +64,24 @@ struct Flow {
 };
 
 const QString ks = "  Kolmogoroff-Smirnoff-Test (KST)", sw = "  Shapiro-Wilk-Test", david = "  David et al.-Test";
-const QString significantT = "signifikant anzusehen, da der t-Wert größer/gleich";
-const QString bothHold = "Kein signifikanter Unterschied in der Variabilität und keine signifikante Abweichung";
 
 const Flow kFlows[] = {
     { "single values: t-test, KST", "mnuEinzel", { "A2", "B2" }, { "Atlantik-Hering", "PAZIFIK" }, "List1", { 0, 0 },
-        { ks, sw, david }, 0, "5",
-        { "< Test nach KOLMOGOROFF-SMIRNOF >", "Prüfgröße (DK) . . . . . . . . . . . = 0,1393", "= 0,1635" },
-        { "F-Wert (berechnet) = 2,2733" }, "", "5",
-        { "Freiheitsgrade = 24", "t-Wert (berechnet) = 4,8901", significantT, bothHold,
-            "Irrtumswahrscheinlichkeit von 5% wurde die Alternativ-Hypothese Ha: µ1 <> µ2" },
+        { ks, sw, david }, 0, "5", { "Prüfgröße (DK) . . . . . . . . . . . = 0,1393", "= 0,1635" },
+        { "F-Wert (berechnet) = 2,2733" }, "", "5", { "Freiheitsgrade = 24", "t-Wert (berechnet) = 4,8901" },
         "--daten einzelwerte --stichprobe1 A2 --stichprobe2 B2 --test t --pruefung ks --pruefniveau 5", "2", true },
     { "class groups: WELCH µ1 < µ2, DAVID", "mnuKlassen", { "D2", "G2" }, { "FANG 1", "FANG 2" }, "List2", { 1, 1 },
-        { ks, david }, 1, "0.1",
-        { "< Nach dem Test DAVID et al. >", "Irrtumswahrscheinlichkeit: 0,1%", "= 5,0947", "= 5,0188" }, {}, "", "1%",
-        { "Freiheitsgrade = 98", "t-Wert (berechnet) = 1,7327", "zufällig anzusehen, da der t-Wert kleiner",
-            "Keine signifikante Abweichung von der Normalverteilung liegt vor.", "von 1% wurde die Alternativ-Hypothese Ha: µ1 < u2" },
+        { ks, david }, 1, "0.1", { "= 5,0947", "= 5,0188" }, {}, "", "1%", { "Freiheitsgrade = 98", "t-Wert (berechnet) = 1,7327" },
         "--daten klassen --stichprobe1 D2 --stichprobe2 G2 --test welch --hypothese kleiner --niveau 1% --pruefung david "
         "--pruefniveau 0.1",
         "2", true },
     { "summary values: t-test µ1 > µ2, DAVID from the extremes, level by default", "mnuXquerSN", { "J2", "K2" },
         { "ATLANTIK", "PAZIFIK" }, "List2", { 0, 2 }, { david }, 0, "5", { "= 3,2222", "= 3,2203" },
-        { "VARIANZ(1) = 0,8100", "VARIANZ(2) = 0,3481" }, "", "",
-        { "Freiheitsgrade = 24", "t-Wert (berechnet) = 4,8966", significantT, bothHold,
-            "von 5% wurde die Alternativ-Hypothese Ha: µ1 > µ2" },
+        { "VARIANZ(1) = 0,8100", "VARIANZ(2) = 0,3481" }, "", "", { "Freiheitsgrade = 24", "t-Wert (berechnet) = 4,8966" },
         "--daten xsn --stichprobe1 J2 --stichprobe2 K2 --test t --hypothese groesser --pruefung david --pruefniveau 5", "2", false },
     { "paired values: t-test refused after SHAPIRO-WILK, then WILCOXON", "mnuWertepaare", { "M2" }, { "Blutdruck" }, "List3",
-        { 0, 0, 1 }, { ks, sw, david }, 1, "5",
-        { "< Test nach SHAPIRO-WILK >", "Prüfgröße (W) . . . . . . . . . . . = 0,9432" }, { "t-Wert (berechnet) = 4,8155" },
-        "Text4", "5",
-        { "Wertepaare Diff<>0 = 12", "R-Wert (berechnet) = 0", "signifikant anzusehen, da der R-Wert gleich/kleiner",
-            "von 5% wurde die Alternativ-Hypothese Ha: µ1 <> µ2" },
-        "--daten paare --stichprobe1 M2 --test wilcoxon", "1", false },
+        { 0, 0, 1 }, { ks, sw, david }, 1, "5", { "Prüfgröße (W) . . . . . . . . . . . = 0,9432" }, { "t-Wert (berechnet) = 4,8155" },
+        "Text4", "5", { "Wertepaare Diff<>0 = 12", "R-Wert (berechnet) = 0" }, "--daten paare --stichprobe1 M2 --test wilcoxon", "1", false },
 };
 
 } // namespace
@@ -110,9 +90,6 @@ class TestResultsFlow : public QObject, MainWindowSession {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> folder;
-
-    QPushButton* button(const char* name) { return child<QPushButton>(form.get(), name); }
-    ClickList* list(const QString& name) { return child<ClickList>(form.get(), name.toLatin1().constData()); }
 
 private slots:
     void initTestCase_data()
@@ -142,8 +119,7 @@ private slots:
         QFETCH_GLOBAL(QString, workbook);
         QFETCH(int, flow);
         const auto& [row, menu, ranges, names, testList, choice, entries, entry, checkLevel, normality, variance, advice, level,
-            reportLines, cli, browsed, boxWhisker] = kFlows[flow];
-        QStringList report = reportLines;
+            report, cli, browsed, boxWhisker] = kFlows[flow];
         readSamples(menu.toUtf8().constData(), ranges, names);
         clickItem(list(testList), choice[0]);
         clickItem(list("List5"), choice[1]);
@@ -161,16 +137,12 @@ private slots:
         clickItem(tests, entry);
         QTRY_VERIFY(!form->checkDialog());
 
-        // Its pages, the first printed where there is no printer.
+        // Its pages (printing them: MainWindowTest).
         CheckResultsWindow* pages = form->checkResultsWindow();
         QVERIFY(pages && pages->isVisible());
         QVERIFY(showsLines(pages->reportText(), normality));
         QStringList checkPages { pages->reportText() };
         QCOMPARE(pages->shownAdvice(), QString());
-        QTemporaryDir tmp;
-        pages->printTarget = PdfTarget(tmp.filePath("pruefung.pdf"));
-        click(pages, "CmdDruck");
-        QVERIFY(showsLines(PdfText(tmp.filePath("pruefung.pdf")), { normality.last() }));
         click(pages, "CmdWeiter");
         if (variance.isEmpty()) {
             QTRY_VERIFY(!form->checkResultsWindow());
@@ -187,7 +159,6 @@ private slots:
             click(pages, "CmdSchliessen");
             QVERIFY(button("CmdTestWahl")->isEnabled());
             click(form.get(), "CmdErgebnisse");
-            QCOMPARE(dialogs->shown().back().text, std::string("WÄHLEN SIE EINEN DER EMPFOHLENEN TESTS"));
             QVERIFY(!form->resultsWindow() && !button("CmdErgebnisse")->isEnabled());
             checkPages.clear();
             clickItem(list(testList), choice[2]);
@@ -200,8 +171,9 @@ private slots:
         QVERIFY(results && results->isVisible());
         QCOMPARE(child<QLabel>(results, "Label1")->text(), QString::fromStdString(rec->TestName));
         const QString shown = results->reportText();
-        QVERIFY(showsLines(shown, report << "Verglichen wurden: " + names.join(" und ") << "ZUSATZANGABEN"));
-        // zerantix-cli prints the check's pages and the same report.
+        QVERIFY(showsLines(shown, report));
+        // zerantix-cli prints the check's pages and the same report, so the
+        // names, hypothesis, level and check chosen here reached the record.
         const QString printed = cliOutput(cli.split(' ') << "--namen" << names.join(',') << "--workbook" << folder->filePath(workbook));
         QVERIFY2(printed.endsWith(withoutDate(shown) + "\n"), qPrintable(printed));
         for (const QString& page : checkPages)
@@ -210,14 +182,9 @@ private slots:
         QCOMPARE(child<QPlainTextEdit>(results, "Text1")->verticalScrollBar()->maximum(), 0);
         QVERIFY(!list(testList)->isEnabled()); // until a new test choice
 
-        results->printTarget = PdfTarget(tmp.filePath("ergebnis.pdf"));
-        click(results, "CmdDruck");
-        QVERIFY(showsLines(PdfText(tmp.filePath("ergebnis.pdf"), false), { report[1], "ZUSATZANGABEN" }));
-
         click(form.get(), "CmdDeskriptive");
         ParametersWindow* parameters = form->parametersWindow();
         QVERIFY(parameters && parameters->isVisible());
-        // The first name, shortened to ten characters, in upper case.
         QVERIFY2(parameters->listingText().endsWith(" DATEI: " + names[0].left(10).toUpper()), qPrintable(parameters->listingText()));
         for (const QString& sample : { browsed, QString("1") }) {
             click(parameters, "CmdBlättern");

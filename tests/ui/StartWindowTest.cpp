@@ -1,7 +1,5 @@
-// The start window's catalogue and messages; a whole analysis from there
-// without a mouse, through the real windows and message and input boxes: Tab
-// and Enter, mnemonics on buttons and menus, typing in the questions, arrow
-// keys and Enter in the workbook window, arrow keys in the lists.
+// The start window's catalogue and messages; a whole analysis from there by
+// keyboard alone, through the real windows and message and input boxes.
 #include "ui/QtDialogs.h"
 #include "ui/ResultsWindow.h"
 #include "ui/StartWindow.h"
@@ -18,6 +16,9 @@ using namespace zx::test;
 
 namespace {
 
+const StartOptions kOptions { .parameterFile = "/nirgends/velbor.PAR", .argumentFolder = ZX_EXAMPLES_DIR, .exampleFolder = {},
+    .currentFolder = {} };
+
 void type(QWidget* dialog, const char* text)
 {
     auto* field = dialog->findChild<QLineEdit*>();
@@ -30,14 +31,6 @@ void type(QWidget* dialog, const char* text)
 class TestStartWindow : public QObject {
     Q_OBJECT
 
-    static StartOptions startOptions()
-    {
-        StartOptions options;
-        options.parameterFile = "/nirgends/velbor.PAR";
-        options.argumentFolder = ZX_EXAMPLES_DIR;
-        return options;
-    }
-
 private slots:
     void init() { SetDecimalSeparator(','); }
 
@@ -45,7 +38,7 @@ private slots:
     {
         AnalysisRecord rec;
         QtDialogs dialogs;
-        StartWindow start(rec, dialogs, startOptions());
+        StartWindow start(rec, dialogs, kOptions);
         start.endProgram = [] {};
         start.show();
         QVERIFY(QTest::qWaitForWindowActive(&start));
@@ -124,13 +117,12 @@ private slots:
         }
     }
 
-    // Each module of the catalogue in order, its description shown when its
-    // option is chosen.
+    // Each module in order, its description shown when its option is chosen.
     void catalogueMessagesAndEnd()
     {
         AnalysisRecord rec;
         ScriptedDialogs dialogs = QtScriptedDialogs();
-        StartWindow start(rec, dialogs, startOptions());
+        StartWindow start(rec, dialogs, kOptions);
         start.show();
         QVERIFY(QTest::qWaitForWindowExposed(&start));
         const auto text = [&](const char* name) { return child<QPlainTextEdit>(&start, name)->toPlainText(); };

@@ -1,5 +1,4 @@
-// Helpers for tests that drive the real windows offscreen, and the main
-// window on the example workbook with scripted dialogs.
+// Helpers for tests that drive the real windows offscreen.
 #pragma once
 
 #include "core/AnalysisRecord.h"
@@ -43,7 +42,6 @@ T* child(QWidget* w, const char* name)
     return c;
 }
 
-// A user's click on an item of a list.
 inline void clickItem(QListWidget* list, int row)
 {
     const QRect r = list->visualItemRect(list->item(row));
@@ -52,8 +50,7 @@ inline void clickItem(QListWidget* list, int row)
 
 inline void click(QWidget* w, const char* buttonName) { QTest::mouseClick(child<QPushButton>(w, buttonName), Qt::LeftButton); }
 
-// Printing into the given PDF file, as where there is no printer; an empty
-// name cancels the file question.
+// Printing into the given PDF file, as without a printer; "" cancels.
 inline PrintTarget PdfTarget(const QString& file)
 {
     return { .askPdfFile = [file](QWidget*) { return file.isEmpty() ? std::nullopt : std::optional(file); }, .askPrinter = {},
@@ -70,9 +67,8 @@ inline QString PdfText(const QString& file, bool layout = true)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// Plays actions, in order, on the windows that wait for an answer as they
-// come up (the active modal window, or a visible window of the step's object
-// name: some questions are not modal), from that window's event loop.
+// Plays actions in order on the windows that wait for an answer (the active
+// modal one, or a visible one of the step's name: some are not modal).
 class ModalScript {
 public:
     ModalScript()
@@ -157,6 +153,9 @@ struct MainWindowSession {
     QByteArray workbookBefore;
     std::string folder_;
 
+    QPushButton* button(const char* name) { return child<QPushButton>(form.get(), name); }
+    ClickList* list(const QString& name) { return child<ClickList>(form.get(), name.toLatin1().constData()); }
+
     // Every workbook of the program folder, byte for byte.
     QByteArray workbookBytes() const
     {
@@ -168,8 +167,8 @@ struct MainWindowSession {
         return all;
     }
 
-    // From init(): a fresh record whose program directory is the example
-    // workbook's folder (or the one given), and the main window shown.
+    // From init(): a fresh record in the examples' (or the given) folder, the
+    // main window shown.
     void start(const std::string& folder = ZX_EXAMPLES_DIR)
     {
         SetDecimalSeparator(',');
@@ -200,8 +199,7 @@ struct MainWindowSession {
         click(form.get(), "CmdTestWahl");
     }
 
-    // From cleanup(): every prepared answer was asked for; the workbook is
-    // byte for byte what it was.
+    // From cleanup(): every prepared answer used; the workbook unchanged.
     void finish()
     {
         QCOMPARE(dialogs->pendingAnswers(), std::size_t(0));

@@ -1,6 +1,5 @@
-// The assumption check without its windows: which tests lead to it, level
-// questions, report layout, outcome and advice per data type, samples a test
-// cannot judge, "Weitere Tests". The statistics: the engine's tests.
+// The assumption check and "Weitere Tests" without their windows; the
+// statistics: the engine's tests.
 #include "ResultsFixture.h"
 
 #include "workflow/AssumptionCheck.h"
@@ -37,8 +36,7 @@ TEST_F(AssumptionCheck, WhichTestsAreChecked)
         EXPECT_EQ(OfferedNormalityTests(datentyp), offered[datentyp]) << datentyp;
 }
 
-// Each level the test's table has, after one it has not; "Abbrechen" and an
-// empty answer count as 5.
+// Each level the table has, after one it has not; "Abbrechen" and "" mean 5.
 TEST_F(AssumptionCheck, LevelQuestions)
 {
     struct Case { NT test; const char* prompt; const char* refused; const char* refusal; std::vector<std::optional<std::string>> accepted; };
@@ -61,9 +59,8 @@ TEST_F(AssumptionCheck, LevelQuestions)
     EXPECT_EQ(CheckReportText(*rec), "L0\r\nL1\r\n\r\nL3\r\nL4\r\nL5\r\nL6\r\n\r\nL7\r\nL8\r\nL9\r\nL10\r\nL11\r\n\r\nL12\r\n\r\nL13\r\nL14");
 }
 
-// DAVID at 5 % on each data type: a sample split in two halves lies below
-// the lower limit; variances 25 times apart differ. WELCH and WEIR do not
-// assume equal variances; paired values test their differences once.
+// DAVID at 5 % per data type: two split halves fail; variances 25 times apart
+// differ, unasked by WELCH and WEIR; paired values test their differences.
 TEST_F(AssumptionCheck, OutcomeAndAdvicePerDataType)
 {
     const std::vector<double> halves { 0, 0, 0, 0, 0, 10, 10, 10, 10, 10 }, even { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 };
@@ -103,9 +100,8 @@ TEST_F(AssumptionCheck, OutcomeAndAdvicePerDataType)
     }
 }
 
-// A size outside a test's table refuses the check, report untouched; equal
-// values, or no minimum and maximum, say why in the sample's place while the
-// other is judged; DAVID beyond its table reads its last row.
+// A size outside the table refuses the check; equal values, or no minimum and
+// maximum, say why in the sample's place; DAVID beyond its table: its last row.
 TEST_F(AssumptionCheck, SamplesATestCannotJudge)
 {
     const std::vector<double> halves { 0, 0, 0, 0, 0, 10, 10, 10, 10, 10 };
@@ -139,9 +135,8 @@ TEST_F(AssumptionCheck, SamplesATestCannotJudge)
     }
 }
 
-// "Weitere Tests": each list asks its level (0.00001 to 50 %) only for the
-// data type it serves, else 5 %, and computes the moments first (paired
-// values: their differences, sample 1). Summary values have none.
+// "Weitere Tests": its level (0.00001 to 50 %) asked only for the data type
+// served, else 5 %, the moments computed first; summary values have none.
 TEST_F(AssumptionCheck, FurtherVarianceTests)
 {
     struct Case { VarianceList list; int datentyp; std::vector<std::optional<std::string>> answers; float level; };

@@ -1,7 +1,5 @@
-// The nine tests against SciPy (data/test_reference.txt, written by
-// data/make_test_reference.py) through the whole "Ergebnisse" command, each
-// alternative at 5 %: the figures behind the report (statistics, degrees of
-// freedom, rank sums, the median's table, corrected z), verdict, printed value.
+// The nine tests through "Ergebnisse", each alternative at 5 %, against SciPy
+// (data/make_test_reference.py): the figures, verdict and printed statistic.
 #include "ResultsFixture.h"
 
 #include "ReferenceFile.h"

@@ -1,5 +1,4 @@
-// The record filled as data input and the test choice fill it, scripted
-// dialogs (an unprepared question fails), a recording main window.
+// A record filled as the input and the test choice fill it; a recording main window.
 #pragma once
 
 #include "core/NumberText.h"

@@ -1,5 +1,4 @@
-// The texts the windows show and print, whatever the region: the
-// confirmation, the parameters' window text and page, the report's notes and frame.
+// The texts the windows show and print: confirmation, parameters, report.
 #include "core/NumberText.h"
 #include "stats/Descriptive.h"
 #include "workflow/Confirmation.h"
@@ -47,8 +46,7 @@ protected:
     ScriptedDialogs dialogs { [](const std::string& what) { ADD_FAILURE() << what; } };
 };
 
-// Number texts with leading blank and full precision, at most four rows, CR
-// after the heading lines, CR LF between the samples; the pair differences.
+// Number texts in full precision, at most four rows; the pair differences.
 TEST_F(Texts, Confirmation)
 {
     const std::string head = "\rGewählt wurden folgende Stichproben:\r\r";
@@ -77,9 +75,8 @@ TEST_F(Texts, Confirmation)
     EXPECT_EQ(std::vector<double>(r->Differenzen.begin(), r->Differenzen.begin() + 5), (std::vector<double> { 0, 9, -2, 11, 77 }));
 }
 
-// The printed page: each parameter with a value ('x') or without (single
-// values: no mode, skewness, excess; summary values: what was entered and
-// follows). Sample 2, never shown, is computed for the page.
+// The printed page: each parameter with a value ('x') or without; sample 2,
+// never shown, is computed for the page.
 TEST_F(Texts, ParametersPage)
 {
     const std::tuple<int, std::string, const char*> cases[] = { { 1, "xxxxxxx.xx..xxxxxxxxx", "MEDIAN                    23,0000" },
@@ -110,8 +107,7 @@ TEST_F(Texts, ParametersPage)
     }
 }
 
-// The window's text: listing, 50 dashes, footnote (paired values: about the
-// differences), date and the sample's name, ten characters, upper case.
+// The window's text: the paired values' footnote, the name cut to ten, upper case.
 TEST_F(Texts, ParametersWindow)
 {
     openParameters(4);
