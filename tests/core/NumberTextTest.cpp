@@ -1,8 +1,6 @@
-// Number texts: expected values follow from the rules of each form (blank
-// before non-negative numbers, 15/7 significant digits, half-away-from-zero
-// rounding of the decimal value, regional separator in reports only). The
-// executable also runs under a German C library locale, which must change
-// nothing.
+// Number texts by the rules of each form (blank before non-negative numbers,
+// 15/7 significant digits, half away from zero, regional separator in reports
+// only); a German C library locale must change nothing.
 #include "core/NumberText.h"
 
 #include <gtest/gtest.h>

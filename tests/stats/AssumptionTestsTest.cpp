@@ -1,8 +1,6 @@
-// The checks of the tests' assumptions: the statistics against
-// data/assumption_reference.txt (make_assumption_reference.py: W from the
-// published coefficient file, DK with SciPy's normal distribution, SciPy's F
-// and t quantiles), the tables against values read off the printed tables,
-// the limits' edges, and the reports the tests write on the record.
+// The checks of the tests' assumptions: statistics and quantiles against
+// data/make_assumption_reference.py, tables against their printed pages,
+// the limits' edges, and the reports written on the record.
 #include "core/NumberText.h"
 #include "stats/Descriptive.h"
 #include "stats/NormalityTests.h"
@@ -19,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 namespace zx {
 namespace {
@@ -36,8 +35,7 @@ std::vector<test::ReferenceCase> cases(const std::string& kind)
 
 SampleSummary summary(long long n, double variance) { return { n, 0, variance, static_cast<double>(n - 1) * variance, 0, 0 }; }
 
-// Two samples of single values, class groups (frequencies given) or pairs,
-// their descriptive values computed as the test choice computes them.
+// Two samples of single values, class groups or pairs, described as the test choice does.
 std::unique_ptr<AnalysisRecord> record(int datentyp, const std::vector<double>& x, const std::vector<double>& y = {},
     const std::vector<double>& frequencies = {})
 {
@@ -75,8 +73,7 @@ TEST(NormalityTests, StatisticsAgainstTheReference)
 
 TEST(NormalityTests, ShapiroWilkTablesAsPrinted)
 {
-    // Rows of the coefficient table and of the percentage points of W as
-    // printed by Shapiro and Wilk.
+    // Rows of the coefficients and percentage points as Shapiro and Wilk printed them.
     const auto a10 = ShapiroWilkCoefficients(10);
     EXPECT_EQ(std::vector<double>(a10.begin(), a10.end()), std::vector<double>({ 0.5739, 0.3291, 0.2141, 0.1224, 0.0399 }));
     EXPECT_EQ(ShapiroWilkCoefficients(2).size(), 1u);
@@ -101,13 +98,10 @@ TEST(NormalityTests, KolmogorovSmirnovLimits)
 {
     // Read off the printed table, its continuation c / sqrt(n), and the line
     // from 0 to the row of 4.
-    EXPECT_EQ(KSLimit(4, 0.10), 0.58);
-    EXPECT_EQ(KSLimit(17, 0.05), 0.34);
-    EXPECT_EQ(KSLimit(30, 0.01), 0.30);
-    EXPECT_DOUBLE_EQ(*KSLimit(3, 0.05), 0.62 * 3 / 4);
-    EXPECT_DOUBLE_EQ(*KSLimit(31, 0.05), 1.45 / std::sqrt(31.0));
-    EXPECT_DOUBLE_EQ(*KSLimit(100, 0.01), 0.1647);
-    EXPECT_DOUBLE_EQ(*KSLimit(100, 0.1), 0.1351);
+    const std::tuple<long, double, double> limits[] = { { 4, 0.10, 0.58 }, { 17, 0.05, 0.34 }, { 30, 0.01, 0.30 },
+        { 3, 0.05, 0.62 * 3 / 4 }, { 31, 0.05, 1.45 / std::sqrt(31.0) }, { 100, 0.01, 0.1647 }, { 100, 0.1, 0.1351 } };
+    for (const auto& [n, alpha, limit] : limits)
+        EXPECT_DOUBLE_EQ(KSLimit(n, alpha).value_or(-1), limit) << n << " " << alpha;
     EXPECT_FALSE(KSLimit(10, 0.02) || KSLimit(0, 0.05));
     // DK = 0.2 of 1..5 against the limits of other sizes: 1.45 / sqrt(52) =
     // 0.2011 is not reached, 1.45 / sqrt(53) = 0.1992 is.
@@ -208,8 +202,7 @@ TEST(AssumptionTests, RefusalsInWords)
     EXPECT_EQ(ok(ComputeFTest(summary(8, 2.5), summary(12, 2.5), 5)).v1, 7);
 }
 
-// The lines a record-level procedure wrote, from `first` to `last`, one per
-// line of text.
+// The lines a record-level procedure wrote, from `first` to `last`.
 std::string linesOf(const AnalysisRecord& r, int first, int last)
 {
     std::string out;
@@ -281,8 +274,7 @@ TEST(NormalityOnTheRecord, DavidOfEachDataType)
           "10:  Oberes  Limit (Tab-Wert)  . . . . . . = 3.0100\n11:  R/s-Quotient      . . . . . . . . . . = 3.6515\n12:"
         + kYes + "[R/s außerhalb des Bereichs zwischen der oberen und unteren Grenze].\n");
 
-    // Summary values: the entered range, unless neither end was entered (a
-    // minimum of 0 alone is a value).
+    // Summary values: the entered range, unless both ends are 0.
     r = std::make_unique<AnalysisRecord>();
     r->Datentyp = 3;
     SetSummaryValues(*r, 1, 10, 2, 25, 8, 0);
@@ -327,8 +319,7 @@ TEST(NormalityOnTheRecord, SizesFrameAndClosing)
     EXPECT_EQ(lines[13], std::string(38, '-'));
 }
 
-// The variance comparison on the record: its report, and the verdict in
-// VarPruef ("N": the variances differ, " ": not compared).
+// The variance comparison's report and verdict ("N": they differ, " ": not compared).
 TEST(VarianceOnTheRecord, ReportAndOutcome)
 {
     auto r = std::make_unique<AnalysisRecord>();

@@ -1,9 +1,6 @@
-// The distribution functions against exact values from SciPy
-// (data/distribution_reference.csv, make_distribution_reference.py) within
-// the known error of each approximation; the exact rank distributions
-// against complete enumeration; the U tables against the exact rank-sum
-// limits (data/rank_sum_limits.txt, make_rank_sum_limits.py), LORD and
-// WILCOXON against fields read off their printed pages.
+// The distributions against SciPy within each method's known error, the exact
+// rank distributions against enumeration, the U tables against the exact
+// rank-sum limits, LORD and WILCOXON against fields of their printed pages.
 #include "stats/CriticalTables.h"
 #include "stats/Distributions.h"
 #include "stats/ExactDistributions.h"
@@ -88,11 +85,10 @@ double tolerance(const Reference& r)
     if (r.dist == "t") {
         if (r.mode == 1)
             return 1e-5 * r.exact + 2e-9; // F series cut-off; pi taken as 3.14159265
-        // Cornish-Fisher expansion: its error falls with df like 1/df^6, but
-        // grows in the far tail; on top comes the normal quantile's error.
+        // Cornish-Fisher: the error falls like 1/df^6 but grows in the far
+        // tail, beyond reach for df <= 3 (665 instead of 3183 for df = 1 at
+        // q = 1e-4); on top comes the normal quantile's error.
         const double df = r.df1;
-        // For df <= 3 the far tail (q < 0.005) is beyond the expansion: it
-        // gives 665 instead of 3183 for df = 1 at q = 1e-4.
         double rel = q >= 0.005 ? (df == 1 ? 0.25 : df == 2 ? 0.016 : 8 / std::pow(df, 6) + 4e-6)
                                 : (df <= 3 ? 1.0 : 8 / std::pow(df, 3) + 2e-3);
         rel += normalQuantileError(q);
@@ -109,8 +105,7 @@ double tolerance(const Reference& r)
             rel += q < 0.005 ? 2.5e-3 : 6e-4; // bisecting the Wilson-Hilferty probability
         return rel * r.exact;
     }
-    // F distribution.
-    // The series stops once a term falls below 1e-5 of the sum; with df in
+    // F: the series stops once a term falls below 1e-5 of the sum; with df in
     // the hundreds the terms left out add up to some 1e-4.
     if (r.mode == 1)
         return r.df1 + r.df2 > 200 ? 2e-4 : 3e-5;
@@ -136,11 +131,9 @@ TEST(Distributions, MatchExactValuesWithinTheirKnownError)
     }
 }
 
-// The stored quantiles of the common levels are exact, and the t expansion
-// gives its documented 12.03 for df = 1 (exact 12.71); where the documented
-// formulas collapse numerically the exact value is given (SciPy): the
-// normal polynomial returned 0 at 1e-8, and the F series gave
-// P(F > 2.032) = 0.021 instead of 0.01 for df 499 and 30.
+// Stored quantiles of the common levels, the t expansion's documented 12.03
+// for df = 1 (exact 12.71); where the formulas collapsed (the normal
+// polynomial gave 0 at 1e-8, the F series 0.021 for 0.01) SciPy's value.
 TEST(Distributions, StoredValuesAndCollapsedFormulas)
 {
     const std::pair<double, double> stored[] = { { 0.05, 1.64485 }, { 0.025, 1.95996 }, { 0.01, 2.32635 }, { 0.005, 2.57583 }, { 0.5, 0 } };

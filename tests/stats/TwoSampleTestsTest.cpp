@@ -1,6 +1,5 @@
-// The nine two-sample tests on worked examples (by hand or SciPy): the
-// verdicts of all three alternatives, the edges of the tables and of what
-// each test takes, and the refusals of data the tests cannot work on.
+// The nine two-sample tests on worked examples (by hand or SciPy): verdicts of
+// the three alternatives, the edges of tables and data, the refusals.
 #include "stats/IndependentTests.h"
 #include "stats/PairedTests.h"
 #include "stats/RankTests.h"
@@ -33,8 +32,7 @@ std::string Verdicts(Compute compute)
     return word;
 }
 
-// A sample by its summary values; the squared deviations are (n - 1) times
-// the variance, as data input derives them.
+// A sample by its summary values, the squared deviations derived as data input does.
 SampleSummary summary(long long n, double mean, double variance, Single minimum = 0, Single maximum = 0)
 {
     return { n, mean, variance, static_cast<double>(n - 1) * variance, minimum, maximum };
@@ -129,10 +127,9 @@ std::string uVerdicts(const std::vector<double>& x, const std::vector<double>& y
     return Verdicts([&](Alternative h) { return ComputeUTest(x, y, level, h); });
 }
 
-// n = 3, m = 5: two-sided 5 % U = 6 and Uo = 3 * 9 - 6 = 21, one-sided 5 %
-// U = 7 and Uo = 20. The small test's rank sum Ux = R1 carries the
-// direction: the other way is random, never "D". Each limit is reached
-// exactly once.
+// n = 3, m = 5: two-sided 5 % U = 6 and Uo = 3 * 9 - 6 = 21, one-sided U = 7
+// and Uo = 20, each reached exactly once. Ux = R1 carries the direction: the
+// other way is random, never "D".
 TEST(TwoSampleTests, UTestSmallSamplesAgainstTheTable)
 {
     struct Case { std::vector<double> x, y; double Ux; const char* verdicts; };
@@ -174,10 +171,9 @@ TEST(TwoSampleTests, UTestTableUpToTwentyFiveValues)
     EXPECT_EQ(uVerdicts(range(4, 29), { 1, 2, 3 }), "SDS") << "a larger first sample is fine for z";
 }
 
-// 26 + 26 values of 0 and 1 (20 zeros and 6 ones against 6 zeros and 20
-// ones): tie term 2 (26^3 - 26) = 35100, Ux = 156, nm/2 = 338; SciPy's
-// tie-corrected z is 3.84538453844615 (WALTER: the tie term comes off
-// before the scaling by nm / (N (N - 1))), uncorrected z 3.33082.
+// 20 zeros and 6 ones against 6 zeros and 20 ones: tie term 2 (26^3 - 26) =
+// 35100, Ux = 156; SciPy's tie-corrected z (WALTER: the tie term comes off
+// before the scaling by nm / (N (N - 1))) and uncorrected z.
 TEST(TwoSampleTests, UTestWalterCorrectionOfTies)
 {
     std::vector<double> x(20, 0.0), y(6, 0.0);
@@ -302,9 +298,8 @@ TEST(TwoSampleTests, WilcoxonTableFromSixToTwentyNine)
     }
 }
 
-// From 30 non-zero differences z = |R - P/4| / sqrt(P (2n' + 1)/24) with
-// P = n'(n' + 1), against the normal quantile of level/200 for every
-// alternative; the tie term comes off the variance.
+// From 30 non-zero differences z = |R - P/4| / sqrt(P (2n' + 1)/24), P = n'(n' + 1),
+// against the normal quantile of level/200; the tie term comes off the variance.
 TEST(TwoSampleTests, WilcoxonNormalApproximationFromThirty)
 {
     // Negative ranks 1..10 of 30: R = 55, SciPy's z 3.6508802354937036.
@@ -316,9 +311,8 @@ TEST(TwoSampleTests, WilcoxonNormalApproximationFromThirty)
     EXPECT_EQ(r.zCorrected, r.z);
     EXPECT_EQ(r.critical, 1.95996);
     EXPECT_EQ(Verdicts([&](Alternative h) { return ComputeWilcoxon(d, 5, h); }), "SDS");
-    // 30 differences of one size, 10 negative: tie term 30^3 - 30 = 26970,
-    // R = 155; z' = 77.5 / sqrt(2363.75 - 26970/48) = 1.8257 (SciPy
-    // 1.8257418583505542) is below 1.96 also for a one-sided alternative.
+    // 30 differences of one size, 10 negative: tie term 30^3 - 30 = 26970, R = 155;
+    // z' = 77.5 / sqrt(2363.75 - 26970/48) is below 1.96 also one-sided.
     std::vector<double> tied(10, -1.0);
     tied.insert(tied.end(), 20, 1.0);
     const auto t = ok(ComputeWilcoxon(tied, 5, kTwo));
@@ -329,9 +323,8 @@ TEST(TwoSampleTests, WilcoxonNormalApproximationFromThirty)
     EXPECT_EQ(Verdicts([&](Alternative h) { return ComputeWilcoxon(tied, 5, h); }), "RDR");
 }
 
-// Data on which a formula would divide by zero or overflow, that a test
-// does not take, or a level without a critical value: refused with the
-// test's name and the cause.
+// Data a formula would divide by zero or overflow on, that a test does not take,
+// or a level without a critical value: refused with the test's name and cause.
 TEST(TwoSampleTests, RefusalsInWords)
 {
     const auto constant1 = summary(5, 5, 0, 5, 5), constant2 = summary(6, 7, 0, 7, 7);
