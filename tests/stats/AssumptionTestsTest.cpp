@@ -58,17 +58,13 @@ TEST(NormalityTests, StatisticsAgainstTheReference)
     EXPECT_EQ(cases("sw").size(), 49u);
     for (const auto& c : cases("sw"))
         EXPECT_NEAR(ShapiroWilkW(c.numbers("values")).value_or(-1), c.number("w"), 1e-12) << c.name;
-    // Class groups at their upper limits, cumulated in the order of the
-    // midpoints whatever order they were entered in.
+    // Class groups at their upper limits, cumulated in the midpoints' order.
     EXPECT_EQ(cases("ks").size() + cases("ksclass").size(), 7u);
-    for (const auto& c : cases("ks")) {
-        const auto r = record(1, c.numbers("values"));
-        EXPECT_NEAR(KSStatistic(KSRows(*r, 1), r->Mittelwert[1], r->StdAbw[1]).value_or(-1), c.number("dk"), 1e-12) << c.name;
-    }
-    for (const auto& c : cases("ksclass")) {
-        const auto r = record(2, c.numbers("midpoints"), {}, c.numbers("frequencies"));
-        EXPECT_NEAR(KSStatistic(KSRows(*r, 1), r->Mittelwert[1], r->StdAbw[1]).value_or(-1), c.number("dk"), 1e-12) << c.name;
-    }
+    for (const std::string kind : { "ks", "ksclass" })
+        for (const auto& c : cases(kind)) {
+            const auto r = kind == "ks" ? record(1, c.numbers("values")) : record(2, c.numbers("midpoints"), {}, c.numbers("frequencies"));
+            EXPECT_NEAR(KSStatistic(KSRows(*r, 1), r->Mittelwert[1], r->StdAbw[1]).value_or(-1), c.number("dk"), 1e-12) << c.name;
+        }
 }
 
 TEST(NormalityTests, ShapiroWilkTablesAsPrinted)
@@ -96,15 +92,13 @@ TEST(NormalityTests, ShapiroWilkTablesAsPrinted)
 
 TEST(NormalityTests, KolmogorovSmirnovLimits)
 {
-    // Read off the printed table, its continuation c / sqrt(n), and the line
-    // from 0 to the row of 4.
+    // The printed table, its continuation c / sqrt(n), the line from 0 to the row of 4.
     const std::tuple<long, double, double> limits[] = { { 4, 0.10, 0.58 }, { 17, 0.05, 0.34 }, { 30, 0.01, 0.30 },
         { 3, 0.05, 0.62 * 3 / 4 }, { 31, 0.05, 1.45 / std::sqrt(31.0) }, { 100, 0.01, 0.1647 }, { 100, 0.1, 0.1351 } };
     for (const auto& [n, alpha, limit] : limits)
         EXPECT_DOUBLE_EQ(KSLimit(n, alpha).value_or(-1), limit) << n << " " << alpha;
     EXPECT_FALSE(KSLimit(10, 0.02) || KSLimit(0, 0.05));
-    // DK = 0.2 of 1..5 against the limits of other sizes: 1.45 / sqrt(52) =
-    // 0.2011 is not reached, 1.45 / sqrt(53) = 0.1992 is.
+    // DK = 0.2 of 1..5 misses 1.45 / sqrt(52) = 0.2011, reaches 1.45 / sqrt(53) = 0.1992.
     const std::vector<WeightedValue> rows { { 1 }, { 2 }, { 3 }, { 4 }, { 5 } };
     const double sd = std::sqrt(2.5);
     EXPECT_EQ(ok(ComputeKS(rows, 5, 3, sd, 5)).limit, 0.57);
@@ -146,8 +140,7 @@ TEST(NormalityTests, DavidLimits)
     EXPECT_FALSE(ok(ComputeDavid(1000, 6.5, 1, 1)).beyondTable);
 }
 
-// The critical values are bisected to 1e-5 (Paulson's approximation when
-// both degrees of freedom exceed 30) and the Cornish-Fisher t quantile.
+// Critical values bisected to 1e-5 (Paulson beyond 30 and 30 df), t by Cornish-Fisher.
 TEST(AssumptionTests, VarianceTestsAgainstSciPy)
 {
     for (const auto& c : cases("f")) {
@@ -167,8 +160,7 @@ TEST(AssumptionTests, VarianceTestsAgainstSciPy)
         EXPECT_EQ(r.significant, c.number("significant") == 1) << c.name;
     }
     EXPECT_EQ(cases("f").size() + cases("pm").size(), 10u);
-    // Columns that are linear functions of each other: r^2 = 1 becomes
-    // 0.999; t = 7.5 sqrt(3) / sqrt(4 * 2.5 * 10 * 0.001).
+    // Linearly dependent columns: r^2 = 1 becomes 0.999, t = 7.5 sqrt(3) / sqrt(4 * 2.5 * 10 * 0.001).
     const auto linear = ok(ComputePairedVarianceTest({ 1, 2, 3, 4, 5 }, { 3, 5, 7, 9, 11 }));
     EXPECT_EQ(linear.r2, 0.999);
     EXPECT_NEAR(linear.t, 7.5 * std::sqrt(3.0) / std::sqrt(0.1), 1e-9);
@@ -345,8 +337,7 @@ TEST(VarianceOnTheRecord, ReportAndOutcome)
     }
     SetDecimalSeparator('.');
 
-    // Paired values: the columns at 5 % whatever level was asked; the
-    // descriptive values of the differences stay.
+    // Paired values: the columns at 5 % whatever the level; the differences' values stay.
     r = record(4, { 1, 2, 4, 7, 9 }, { 2, 2, 5, 6, 12 });
     const double meanOfDifferences = r->Mittelwert[1];
     r->Irrtum = 1;

@@ -24,11 +24,7 @@
 namespace zx {
 namespace {
 
-struct Reference {
-    std::string dist;
-    int mode = 0, df1 = 0, df2 = 0;
-    double arg = 0, exact = 0;
-};
+struct Reference { std::string dist; int mode = 0, df1 = 0, df2 = 0; double arg = 0, exact = 0; };
 
 std::vector<Reference> loadReference()
 {
@@ -98,8 +94,7 @@ double tolerance(const Reference& r)
         if (r.mode == 1)
             return r.df1 > 40 ? 3e-4   // Wilson-Hilferty approximation
                               : 4e-7; // exact series; odd df carry twice the normal tail's error
-        // Bisection; below df 41 the probability's own error (3e-7 for odd
-        // df) moves the quantile by about 2e-8 / q relative.
+        // Bisection; below df 41 the probability's error moves it by about 2e-8 / q.
         double rel = r.df1 == 1 ? 2 * normalQuantileError(q / 2) : r.df1 == 2 ? 1e-15 : bisectionError(r.exact) + 2e-8 / q;
         if (r.df1 > 40)
             rel += q < 0.005 ? 2.5e-3 : 6e-4; // bisecting the Wilson-Hilferty probability
@@ -120,8 +115,7 @@ TEST(Distributions, MatchExactValuesWithinTheirKnownError)
     const auto rows = loadReference();
     ASSERT_GT(rows.size(), 5000u) << "reference table missing or short";
     for (const auto& r : rows) {
-        // The program asks for upper-tail probabilities of at most 0.5 (levels
-        // up to 50 %); above that only the normal quantile is checked.
+        // Levels go up to 50 %: above a tail of 0.5 only the normal quantile is asked for.
         if (r.mode == 2 && r.arg > 0.5 && r.dist != "normal")
             continue;
         const auto got = compute(r);
@@ -217,8 +211,7 @@ TEST(CriticalTables, UTestLimitsAreTheExactRankSumLimits)
         }
     }
     EXPECT_EQ(checked, 3 * 276); // n = 3..m for m = 3..25
-    // Outside the table no limit (0, which no rank sum reaches); levels
-    // that select no table give nothing.
+    // Outside the table 0, which no rank sum reaches; levels without a table, nothing.
     for (auto [n, m] : { std::pair { 2, 10 }, std::pair { 6, 5 }, std::pair { 5, 26 } })
         EXPECT_EQ(UTestTable(kTwo, n, m, 0.1), Single(0)) << n << " " << m;
     EXPECT_FALSE(UTestTable(kTwo, 5, 10, 0.025));
@@ -290,12 +283,10 @@ TEST(ExactDistributions, AgainstAllSamplesAndAllSigns)
             bySize[static_cast<std::size_t>(std::popcount(mask))][w] += 1;
             signs[w] += 1;
         }
-        std::string what = "runs";
-        for (int t : runs)
-            what += " " + std::to_string(t);
+        SCOPED_TRACE("runs " + testing::PrintToString(runs));
         for (int n = 0; n <= N; ++n)
-            expectTails(bySize[static_cast<std::size_t>(n)], RankSumDistribution(runs, n), what + ", n = " + std::to_string(n));
-        expectTails(signs, SignedRankDistribution(runs), what + ", signs");
+            expectTails(bySize[static_cast<std::size_t>(n)], RankSumDistribution(runs, n), "n = " + std::to_string(n));
+        expectTails(signs, SignedRankDistribution(runs), "signs");
     }
 }
 

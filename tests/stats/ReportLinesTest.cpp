@@ -122,11 +122,7 @@ TEST(TestReports, PairedValues)
     expectLines([&](Report& l) { WriteWilcoxon(w, l); }, table + kSig + "R-Wert gleich/kleiner als die Signifikanzschranke ist.\n");
     w.verdict = Verdict::Random;
     expectLines([&](Report& l) { WriteWilcoxon(w, l); }, table + kRnd + "R-Wert größer als die Signifikanzschranke ist.\n");
-    w.normal = true;
-    w.nPrime = 30;
-    w.critical = 1.95996;
-    w.z = 1.59403;
-    w.zCorrected = 1.82574;
+    w = { .nPrime = 30, .normal = true, .critical = 1.95996, .z = 1.59403, .zCorrected = 1.82574, .verdict = Verdict::Random };
     const std::string normal = "5:      Wertepaare Diff<>0             = 30\n6:      Signifikanzschranke(Z-Tab.)    = 1.9600\n"
                                "7:      Z-Wert (berechnet)             = 1.5940\n8:      Z-Wert (berechnet/Korrigiert)  = 1.8257\n10:";
     expectLines([&](Report& l) { WriteWilcoxon(w, l); }, normal + kRnd + "Z-Wert kleiner als die Signifikanzschranke ist.\n");

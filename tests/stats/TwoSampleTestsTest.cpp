@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numeric>
 
 namespace zx {
 namespace {
@@ -18,8 +17,7 @@ using test::ok;
 using test::refused;
 constexpr Alternative kTwo = Alternative::TwoSided;
 
-// The verdicts of a test for "N", "J2" and "J3" in one word: S significant,
-// R random, D against the direction, - refused.
+// The verdicts for "N", "J2", "J3": S significant, R random, D against the direction, - refused.
 template <typename Compute>
 std::string Verdicts(Compute compute)
 {
@@ -38,10 +36,11 @@ SampleSummary summary(long long n, double mean, double variance, Single minimum 
     return { n, mean, variance, static_cast<double>(n - 1) * variance, minimum, maximum };
 }
 
-std::vector<double> range(double from, double to)
+std::vector<double> range(double from, double to, double step = 1)
 {
-    std::vector<double> v(static_cast<std::size_t>(to - from + 1));
-    std::iota(v.begin(), v.end(), from);
+    std::vector<double> v;
+    for (double x = from; x <= to; x += step)
+        v.push_back(x);
     return v;
 }
 
@@ -56,8 +55,7 @@ std::vector<double> signedRanks(int nPrime, std::initializer_list<int> negative)
 
 TEST(TwoSampleTests, TTest)
 {
-    // n1 = n2 = 10, variances 1: t = |x1 - x2| sqrt(5) with 18 degrees of
-    // freedom against t(0.025, 18) = 2.1009 two-sided, 1.7341 one-sided.
+    // n1 = n2 = 10, variances 1: t = |x1 - x2| sqrt(5), 18 df, t(0.025) = 2.1009, t(0.05) = 1.7341.
     for (const auto& [mean2, verdicts] : { std::pair { 6.0, "SSD" }, { 5.9, "RSD" }, { 4.0, "SDS" }, { 5.0, "RDD" } }) {
         const auto a = summary(10, 5, 1), b = summary(10, mean2, 1);
         EXPECT_EQ(Verdicts([&](Alternative h) { return ComputeTTest(a, b, 5, h); }), verdicts) << mean2;
@@ -89,8 +87,7 @@ TEST(TwoSampleTests, Welch)
 
 TEST(TwoSampleTests, Lord)
 {
-    // Ranges 4 and 6, means 3 and 6: u = 3 / 5 = 0.6 against 0.419
-    // (n = 10, 1 %, two-sided) and 0.371 (one-sided).
+    // Ranges 4 and 6, means 3 and 6: u = 3 / 5 = 0.6 against 0.419 (n = 10, 1 %) and 0.371 one-sided.
     const auto a = summary(10, 3, 1, 1, 5), b = summary(12, 6, 1, 2, 8);
     EXPECT_EQ(Verdicts([&](Alternative h) { return ComputeLord(a, b, 1, h); }), "SSD");
     const auto r = ok(ComputeLord(a, b, 1, kTwo));
@@ -108,8 +105,7 @@ TEST(TwoSampleTests, Lord)
         "LORD-Test nur bis n = 20: LORD-Test nicht möglich\r\nWÄHLEN SIE BITTE EINEN ANDEREN TEST");
 }
 
-// n1 = n2 = 4, squared deviations 4 each: s^2 = 8/4 (1/4 + 1/4) = 1, and a
-// difference of 2 gives t = 2 exactly, which is significant.
+// n1 = n2 = 4, squared deviations 4 each: s^2 = 8/4 (1/4 + 1/4) = 1; a difference of 2 is t = 2, significant.
 TEST(TwoSampleTests, WeirIsSignificantFromTwo)
 {
     const auto a = summary(4, 2, 4.0 / 3);
@@ -185,21 +181,15 @@ TEST(TwoSampleTests, UTestWalterCorrectionOfTies)
     EXPECT_NEAR(r.z, 3.3308166600162052, 1e-12);
     EXPECT_NEAR(r.zCorrected.value_or(0), 3.84538453844615, 1e-12);
     EXPECT_EQ(uVerdicts(x, y), "SSD");
-    // At 0.05 % (critical 3.4808) only the corrected z reaches the limit,
-    // at 0.01 % (3.8906) neither.
+    // At 0.05 % (critical 3.4808) only the corrected z reaches the limit, at 0.01 % (3.8906) neither.
     EXPECT_EQ(ok(ComputeUTest(x, y, 0.05f, kTwo)).verdict, Verdict::Significant);
     EXPECT_EQ(ok(ComputeUTest(x, y, 0.01f, kTwo)).verdict, Verdict::Random);
 }
 
-// Two full samples of 500: n m = 250000 and n (n + m + 1) do not fit in
-// 16 bits. Odd and even ranks: R1 = 250000, z = 250 / sqrt(250000 * 1001 / 12).
+// Two full samples of 500 (n m overflows 16 bits), odd and even: R1 = 250000, z = 250 / sqrt(250000 * 1001 / 12).
 TEST(TwoSampleTests, UTestTwoFullSamples)
 {
-    std::vector<double> x, y;
-    for (int i = 0; i < 500; ++i) {
-        x.push_back(2 * i + 1);
-        y.push_back(2 * i + 2);
-    }
+    auto x = range(1, 999, 2), y = range(2, 1000, 2);
     const auto r = ok(ComputeUTest(x, y, 5, kTwo));
     EXPECT_EQ(r.R1, 250000);
     EXPECT_EQ(r.R2, 250500);
@@ -212,8 +202,7 @@ TEST(TwoSampleTests, UTestTwoFullSamples)
     EXPECT_EQ(uVerdicts(x, y), "RDD");
 }
 
-// chi^2 = (N - 1)(L1 H2 - H1 L2)^2 / margins, worked by hand; values at the
-// median leave the table but count in N.
+// chi^2 = (N - 1)(L1 H2 - H1 L2)^2 / margins by hand; values at the median count only in N.
 TEST(TwoSampleTests, MedianWorkedExamples)
 {
     struct Case { std::vector<double> x, y; double median, chi2; long long L1, H1, L2, H2; const char* verdicts; };
@@ -239,8 +228,7 @@ TEST(TwoSampleTests, MedianWorkedExamples)
     }
 }
 
-// Differences 1..5: mean 3, s = sqrt(2.5), t = 3 sqrt(2) with 4 degrees of
-// freedom against t(0.025, 4) = 2.7764.
+// Differences 1..5: mean 3, s = sqrt(2.5), t = 3 sqrt(2) with 4 df against t(0.025, 4) = 2.7764.
 TEST(TwoSampleTests, PairedTWorkedExample)
 {
     for (const auto& [mean, verdicts] : { std::pair { 3.0, "SDS" }, { -3.0, "SSD" }, { 0.3, "RDR" } }) {
@@ -253,8 +241,7 @@ TEST(TwoSampleTests, PairedTWorkedExample)
     EXPECT_EQ(ok(ComputePairedTTest(2, 1, 1, 5, kTwo)).df, 1);
 }
 
-// chi^2 = (p - q)^2 / (p + q) against chi^2(1; 5 %) = 3.8414; zero
-// differences do not count.
+// chi^2 = (p - q)^2 / (p + q) against chi^2(1; 5 %) = 3.8414; zero differences do not count.
 TEST(TwoSampleTests, SignWorkedExamples)
 {
     struct Case { std::vector<double> d; long long p, q; double chi2; const char* verdicts; };
@@ -274,8 +261,7 @@ TEST(TwoSampleTests, SignWorkedExamples)
     }
 }
 
-// Up to 29 non-zero differences R = min(R+, R-) is held against the table,
-// the limit itself significant.
+// Up to 29 non-zero differences R = min(R+, R-) against the table, the limit itself significant.
 TEST(TwoSampleTests, WilcoxonTableFromSixToTwentyNine)
 {
     struct Case { std::vector<double> d; float level; double R, critical; const char* verdicts; };
