@@ -35,21 +35,22 @@ std::vector<test::ReferenceCase> cases(const std::string& kind)
 
 SampleSummary summary(long long n, double variance) { return { n, 0, variance, static_cast<double>(n - 1) * variance, 0, 0 }; }
 
-// Two samples of single values, class groups or pairs, described as the test choice does.
+// Two samples (without y the first twice) of single values, class groups or pairs, as the test choice has them.
 std::unique_ptr<AnalysisRecord> record(int datentyp, const std::vector<double>& x, const std::vector<double>& y = {},
-    const std::vector<double>& frequencies = {})
+    const std::vector<int>& f = {}, const std::vector<int>& g = {})
 {
     auto r = std::make_unique<AnalysisRecord>();
     if (datentyp == 4)
         test::SetPairs(*r, x, y);
-    else if (datentyp == 2)
-        test::SetClassGroups(*r, 1, x, std::vector<int>(frequencies.begin(), frequencies.end()));
-    else {
+    else if (datentyp == 2) {
+        test::SetClassGroups(*r, 1, x, f);
+        test::SetClassGroups(*r, 2, y.empty() ? x : y, g.empty() ? f : g);
+    } else {
         test::SetSingleValues(*r, 1, x);
         test::SetSingleValues(*r, 2, y.empty() ? x : y);
     }
     test::ScriptedDialogs quiet;
-    EXPECT_TRUE(datentyp == 2 ? ComputeMoments(*r, quiet, 1) : ComputeDescriptives(*r, quiet));
+    EXPECT_TRUE(ComputeDescriptives(*r, quiet));
     return r;
 }
 
@@ -62,7 +63,8 @@ TEST(NormalityTests, StatisticsAgainstTheReference)
     EXPECT_EQ(cases("ks").size() + cases("ksclass").size(), 7u);
     for (const std::string kind : { "ks", "ksclass" })
         for (const auto& c : cases(kind)) {
-            const auto r = kind == "ks" ? record(1, c.numbers("values")) : record(2, c.numbers("midpoints"), {}, c.numbers("frequencies"));
+            const auto f = kind == "ks" ? std::vector<double> {} : c.numbers("frequencies");
+            const auto r = record(kind == "ks" ? 1 : 2, c.numbers(kind == "ks" ? "values" : "midpoints"), {}, std::vector<int>(f.begin(), f.end()));
             EXPECT_NEAR(KSStatistic(KSRows(*r, 1), r->Mittelwert[1], r->StdAbw[1]).value_or(-1), c.number("dk"), 1e-12) << c.name;
         }
 }
@@ -82,8 +84,7 @@ TEST(NormalityTests, ShapiroWilkTablesAsPrinted)
             (std::vector<std::optional<double>> { p[1], p[2], p[3], p[4] }))
             << p[0];
     EXPECT_FALSE(ShapiroWilkLimit(2, 0.05) || ShapiroWilkLimit(51, 0.05) || ShapiroWilkLimit(20, 0.02));
-    // 1, 2, 10: b = 0.7071 (10 - 1), SS = 48.667, W = 0.8322 between the
-    // 5 % limit 0.767 and the 50 % limit 0.959.
+    // 1, 2, 10: b = 0.7071 (10 - 1), SS = 48.667, W = 0.8322 between the limits 0.767 (5 %) and 0.959 (50 %).
     const auto r = ok(ComputeShapiroWilk(std::vector<double> { 1, 2, 10 }, 5));
     EXPECT_NEAR(r.w, 0.8322, 5e-5);
     EXPECT_FALSE(r.significant);
@@ -121,9 +122,8 @@ TEST(NormalityTests, DavidLimits)
     EXPECT_NEAR(bounds(22, 0.05).upper, 4.49 + (4.71 - 4.49) * 2 / 5, 1e-12);
     EXPECT_NEAR(bounds(700, 0.01).lower, 5.13 + (5.57 - 5.13) * 200 / 500, 1e-12);
     EXPECT_FALSE(DavidLimits(2, 0.05) || DavidLimits(1001, 0.05) || DavidLimits(10, 0.02));
-    // The 0.1 % columns are the smallest and largest R/s a sample of size n
-    // can have: the two-point sample's sqrt(n (n - 1) / (k (n - k))) with
-    // k = n / 2 rounded up, and sqrt(2 (n - 1)) (printed to two decimals).
+    // The 0.1 % columns are the extremes of R/s (to two decimals): the two-point sample's
+    // sqrt(n (n - 1) / (k (n - k))) with k = n / 2 rounded up, and sqrt(2 (n - 1)).
     for (long n : { 3, 4, 7, 12, 19, 20, 25, 55, 100, 150, 200, 500, 1000 }) {
         const double k = static_cast<double>((n + 1) / 2), N = static_cast<double>(n);
         EXPECT_NEAR(bounds(n, 0.001).upper, std::sqrt(2 * (N - 1)), 0.0051) << n;
@@ -247,14 +247,9 @@ TEST(NormalityOnTheRecord, KolmogorovSmirnovAndShapiroWilk)
 
 TEST(NormalityOnTheRecord, DavidOfEachDataType)
 {
-    // Class groups span from the lower limit of the first class to the upper
-    // limit of the last: R = 80 for midpoints 85..155 (NumPy: R/s 5.0947
-    // with n = 52, between the rows 50 and 55).
-    auto r = std::make_unique<AnalysisRecord>();
-    test::SetClassGroups(*r, 1, { 85, 95, 105, 115, 125, 135, 145, 155 }, { 2, 5, 9, 14, 11, 7, 3, 1 });
-    test::SetClassGroups(*r, 2, { 10, 20 }, { 3, 3 });
-    test::ScriptedDialogs quiet;
-    ASSERT_TRUE(ComputeDescriptives(*r, quiet));
+    // Class groups span from the first class's lower to the last's upper limit: R = 80 for
+    // midpoints 85..155 (NumPy: R/s 5.0947 with n = 52, between the rows 50 and 55).
+    auto r = record(2, { 85, 95, 105, 115, 125, 135, 145, 155 }, { 10, 20 }, { 2, 5, 9, 14, 11, 7, 3, 1 }, { 3, 3 });
     EXPECT_FALSE(DavidTest(*r, 1, 5).significant);
     EXPECT_NEAR(r->QuotientWS[1].value_or(0), 5.0947, 5e-5);
     EXPECT_TRUE(DavidTest(*r, 2, 5).significant); // R/s = 20 / sqrt(30) = 3.6515 against 2.28 and 3.01 (n = 6)

@@ -65,9 +65,8 @@ protected:
     std::unique_ptr<test::ScriptedDialogs> dialogs;
 };
 
-// Each listing line is its label and the value (none where the line shows
-// none), in both decimal settings. The listing turns from one sample to the
-// other; paired values have one, of the differences.
+// Each listing line is its label and the value (if any), in both decimal settings. The
+// listing turns from one sample to the other; paired values have one, of the differences.
 TEST_F(Descriptive, ListingsMatchTheExactReference)
 {
     const auto reference = test::LoadReference("listing_reference.txt");
@@ -188,9 +187,8 @@ double lre(double got, double certified)
 
 TEST_F(Descriptive, NistStrdUnivariate)
 {
-    // The digits reachable from data stored as doubles (exact statistics of
-    // the rounded inputs) bound what any method can give; these minimums sit
-    // just below them.
+    // Just below the digits reachable from the data stored as doubles (exact statistics of
+    // the rounded inputs), which bound what any method can give.
     struct Case { const char* name; double meanDigits, sdDigits; };
     const Case cases[] = {
         { "PiDigits", 15, 14 }, { "Lottery", 15, 14 }, { "Lew", 15, 14 }, { "Mavro", 15, 12.9 },

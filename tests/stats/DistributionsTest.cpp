@@ -14,7 +14,6 @@
 #include <cmath>
 #include <fstream>
 #include <iomanip>
-#include <limits>
 #include <map>
 #include <random>
 #include <sstream>
@@ -36,11 +35,10 @@ std::vector<Reference> loadReference()
             continue;
         std::replace(line.begin(), line.end(), ',', ' ');
         std::istringstream s(line);
-        Reference r;
+        auto& r = rows.emplace_back();
         s >> r.dist >> r.mode >> r.df1 >> r.df2 >> arg >> exact;
         r.arg = test::ReadNumber(arg);
         r.exact = test::ReadNumber(exact);
-        rows.push_back(r);
     }
     return rows;
 }
@@ -67,8 +65,7 @@ double normalQuantileError(double q)
     return 3e-6;       // the stored five-decimal values (1.64485) and the polynomial
 }
 
-// Relative error of the bisections, whose relative step in u = 1/(1 + v) is
-// at most 1e-5: the value v = 1/u - 1 is then known to 1e-5 (1 + v) / v.
+// Relative error of a bisection in u = 1/(1 + v) to a relative 1e-5: 1e-5 (1 + v) / v in v.
 double bisectionError(double v) { return 2e-5 * (1 + v) / v; }
 
 // The tolerance of one reference row: the known error of the method.
@@ -81,9 +78,8 @@ double tolerance(const Reference& r)
     if (r.dist == "t") {
         if (r.mode == 1)
             return 1e-5 * r.exact + 2e-9; // F series cut-off; pi taken as 3.14159265
-        // Cornish-Fisher: the error falls like 1/df^6 but grows in the far
-        // tail, beyond reach for df <= 3 (665 instead of 3183 for df = 1 at
-        // q = 1e-4); on top comes the normal quantile's error.
+        // Cornish-Fisher: the error falls like 1/df^6 but grows in the far tail, beyond reach for
+        // df <= 3 (665 instead of 3183 for df = 1 at q = 1e-4); on top, the normal quantile's error.
         const double df = r.df1;
         double rel = q >= 0.005 ? (df == 1 ? 0.25 : df == 2 ? 0.016 : 8 / std::pow(df, 6) + 4e-6)
                                 : (df <= 3 ? 1.0 : 8 / std::pow(df, 3) + 2e-3);
@@ -125,9 +121,8 @@ TEST(Distributions, MatchExactValuesWithinTheirKnownError)
     }
 }
 
-// Stored quantiles of the common levels, the t expansion's documented 12.03
-// for df = 1 (exact 12.71); where the formulas collapsed (the normal
-// polynomial gave 0 at 1e-8, the F series 0.021 for 0.01) SciPy's value.
+// Stored quantiles, the t expansion's documented 12.03 for df = 1 (exact 12.71), and SciPy where
+// the formulas collapsed (the normal polynomial gave 0 at 1e-8, the F series 0.021 for 0.01).
 TEST(Distributions, StoredValuesAndCollapsedFormulas)
 {
     const std::pair<double, double> stored[] = { { 0.05, 1.64485 }, { 0.025, 1.95996 }, { 0.01, 2.32635 }, { 0.005, 2.57583 }, { 0.5, 0 } };
@@ -141,8 +136,7 @@ TEST(Distributions, StoredValuesAndCollapsedFormulas)
 
 TEST(Distributions, UndefinedWhereNoValueExists)
 {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    for (double p : { 0.0, 1.0, nan }) {
+    for (double p : { 0.0, 1.0, double(NAN) }) {
         EXPECT_FALSE(NormalZ(DistMode::Quantile, p)) << p;
         EXPECT_FALSE(StudentT(DistMode::Quantile, 10, p)) << p;
         for (int df : { 1, 2, 7 })
@@ -150,7 +144,7 @@ TEST(Distributions, UndefinedWhereNoValueExists)
         EXPECT_FALSE(FisherF(DistMode::Quantile, 3, 8, p)) << p;
         EXPECT_FALSE(FisherF(DistMode::Quantile, 40, 40, p)) << p;
     }
-    EXPECT_FALSE(NormalZ(DistMode::Probability, nan));
+    EXPECT_FALSE(NormalZ(DistMode::Probability, NAN));
     for (int df : { 0, -1 }) {
         EXPECT_FALSE(StudentT(DistMode::Probability, df, 2));
         EXPECT_FALSE(ChiSquare(DistMode::Probability, df, 2));
@@ -161,7 +155,7 @@ TEST(Distributions, UndefinedWhereNoValueExists)
     for (int df : { 1, 2, 41 })
         EXPECT_EQ(ChiSquare(DistMode::Probability, df, 0), 1.0) << df;
     EXPECT_EQ(FisherF(DistMode::Probability, 3, 4, 0), 1.0);
-    EXPECT_EQ(NormalZ(DistMode::Probability, std::numeric_limits<double>::infinity()), 0.0);
+    EXPECT_EQ(NormalZ(DistMode::Probability, INFINITY), 0.0);
     EXPECT_EQ(NormalZ(DistMode::Probability, -8), 1.0);
 }
 
@@ -186,8 +180,7 @@ TEST(CriticalTables, LordAsPrinted)
     EXPECT_FALSE(LordTable(kLess, 10, 0.025));
 }
 
-// Every field of the three tables through the lookup, for the two-sided and
-// the one-sided level each table serves; "-" is a blank field, read as 0.
+// Every field of the three tables at the two- and one-sided level each serves; "-" is blank, 0.
 TEST(CriticalTables, UTestLimitsAreTheExactRankSumLimits)
 {
     std::ifstream in(std::string(ZX_TEST_DATA_DIR) + "/data/rank_sum_limits.txt");
@@ -221,8 +214,7 @@ TEST(CriticalTables, UTestLimitsAreTheExactRankSumLimits)
 
 TEST(CriticalTables, WilcoxonAsPrinted)
 {
-    // n', then one-sided 5, 2.5, 1, 0.5 % = two-sided 10, 5, 2, 1 %. The
-    // row of 21 is printed with its third field one place to the left.
+    // n', then one-sided 5, 2.5, 1, 0.5 % = two-sided 10, 5, 2, 1 %; row 21's third field printed a place left.
     const int printed[][5] = { { 6, 2, 1, 1, 1 }, { 21, 67, 59, 49, 43 }, { 29, 140, 126, 110, 100 } };
     const double oneSided[] = { 0.05, 0.025, 0.01, 0.005 }, twoSided[] = { 0.1, 0.05, 0.02, 0.01 };
     for (const auto& row : printed)

@@ -15,8 +15,7 @@ namespace {
 
 using test::ReferenceCase;
 
-// Far below the four printed decimals; SciPy's and Boost's noncentral t
-// agree to about eight digits.
+// Far below the printed four decimals; SciPy's and Boost's noncentral t agree to some 8 digits.
 constexpr double kTight = 1e-10;
 constexpr double kNoncentral = 1e-7;
 
@@ -132,9 +131,8 @@ TEST(EffectSizes, PairedValues)
     });
 }
 
-// A LORD test takes a second sample of one value; WELCH's interval and d do
-// not: the difference stays, the rest is left out with the word why. Data
-// without a spread or without non-zero differences give nothing but the why.
+// LORD takes a second sample of one value, WELCH's interval and d do not: the difference stays, the
+// rest is left out and said why. Data without spread or non-zero differences give only the why.
 TEST(EffectSizes, WhatCannotBeGivenIsSaid)
 {
     const SampleSummary a { 5, 10.0, 4.0, 16.0, 7, 13 }, one { 1, 12.5, 0, 0, 12.5f, 12.5f };

@@ -18,8 +18,7 @@ namespace {
 const std::string kSig = "Die beobachteten Unterschiede sind als signifikant anzusehen, da der ";
 const std::string kRnd = "Die beobachteten Unterschiede sind als zufällig anzusehen, da der ";
 
-// The text in both decimal settings: with ',' every decimal point between
-// digits of `expected` becomes ','.
+// The text in both decimal settings: with ',' each decimal point between digits becomes ','.
 void expectInBothSettings(const std::function<std::string()>& text, const std::string& expected)
 {
     for (char separator : { '.', ',' }) {
@@ -52,10 +51,9 @@ const std::string kUNote =
 
 TEST(TestReports, IndependentSamples)
 {
-    const std::string t = "t-Wert größer/gleich als die Signifikanzschranke ist.";
     expectLines([](Report& l) { WriteTTest({ 18, 2.100922, 2.236068, Verdict::Significant }, l); },
         "5:      Freiheitsgrade              = 18\n6:      Signifikanzschranke (t-Tab) = 2.1009\n"
-        "7:      t-Wert (berechnet)          = 2.2361\n10:" + kSig + t + "\n");
+        "7:      t-Wert (berechnet)          = 2.2361\n10:" + kSig + "t-Wert größer/gleich als die Signifikanzschranke ist.\n");
     expectLines([](Report& l) { WriteWelch({ 6.5, 6, 2.44, 2.76, Verdict::Random }, l); },
         "5:      Freiheitsgrade         = 6\n6:      Signifikanzschranke    = 2.4400\n7:      t-Wert (berechnet)     = 2.7600\n"
         "10:" + kRnd + "t-Wert kleiner als die Signifikanzschranke ist.\n");

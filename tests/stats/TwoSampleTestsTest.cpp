@@ -123,9 +123,8 @@ std::string uVerdicts(const std::vector<double>& x, const std::vector<double>& y
     return Verdicts([&](Alternative h) { return ComputeUTest(x, y, level, h); });
 }
 
-// n = 3, m = 5: two-sided 5 % U = 6 and Uo = 3 * 9 - 6 = 21, one-sided U = 7
-// and Uo = 20, each reached exactly once. Ux = R1 carries the direction: the
-// other way is random, never "D".
+// n = 3, m = 5: two-sided 5 % U = 6 and Uo = 3 * 9 - 6 = 21, one-sided 7 and 20, each reached
+// exactly once. Ux = R1 carries the direction: the other way is random, never "D".
 TEST(TwoSampleTests, UTestSmallSamplesAgainstTheTable)
 {
     struct Case { std::vector<double> x, y; double Ux; const char* verdicts; };
@@ -167,9 +166,8 @@ TEST(TwoSampleTests, UTestTableUpToTwentyFiveValues)
     EXPECT_EQ(uVerdicts(range(4, 29), { 1, 2, 3 }), "SDS") << "a larger first sample is fine for z";
 }
 
-// 20 zeros and 6 ones against 6 zeros and 20 ones: tie term 2 (26^3 - 26) =
-// 35100, Ux = 156; SciPy's tie-corrected z (WALTER: the tie term comes off
-// before the scaling by nm / (N (N - 1))) and uncorrected z.
+// 20 zeros and 6 ones against 6 zeros and 20 ones: tie term 2 (26^3 - 26) = 35100, Ux = 156; SciPy's
+// z, corrected as WALTER: the tie term comes off before the scaling by nm / (N (N - 1)).
 TEST(TwoSampleTests, UTestWalterCorrectionOfTies)
 {
     std::vector<double> x(20, 0.0), y(6, 0.0);
