@@ -1,8 +1,5 @@
-// Number texts: expected values follow from the rules of each form (blank
-// before non-negative numbers, 15/7 significant digits, half-away-from-zero
-// rounding of the decimal value, regional separator in reports only). The
-// executable also runs under a German C library locale, which must change
-// nothing.
+// Number texts by each form's rules (blank before non-negative numbers, 15/7 digits, half away
+// from zero, regional separator in reports only); a German C locale must change nothing.
 #include "core/NumberText.h"
 
 #include <gtest/gtest.h>
@@ -100,11 +97,10 @@ TEST_F(NumberText, TypedNumbersAndLevels)
         { "  12abc", 12 }, { "\t7", 7 }, { "2,5", 2.5 }, { "abc", 0 }, { "", 0 }, { "-3.5", -3.5 }, { "+4", 4 },
         { ",5", 0.5 }, { "5.", 5 }, { "1e3", 1000 }, { "1e", 1 }, { "1e+", 1 }, { "2E-2x", 0.02 }, { "1e-3", 0.001 },
         { "1.5.3", 1.5 }, { "-", 0 }, { ".", 0 }, { "x5", 0 }, { "1e-999", 0 }, { "90.09", 90.09 }, { "2e09", 2e9 },
+        { "1e999", kInf }, { "-1e999", -kInf },
     };
     for (const auto& [text, value] : values)
         EXPECT_EQ(Val(text), value) << '"' << text << '"';
-    EXPECT_EQ(Val("1e999"), kInf);
-    EXPECT_EQ(Val("-1e999"), -kInf);
 
     const std::pair<const char*, double> levels[] = {
         { "", 5 }, { "5%", 5 }, { "2,5%", 2.5 }, { "abc", 0 }, { "%", 0 }, { " 10 %", 10 }, { "10%%", 10 },

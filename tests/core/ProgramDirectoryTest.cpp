@@ -1,6 +1,5 @@
 // Where the program finds its workbook: record 1 of the parameter file, the
-// order of the candidate folders, and where the parameter file and the
-// example workbook are looked for.
+// order of the candidate folders, where the parameter file and examples are.
 #include "core/ProgramDirectory.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
-// Text of workbooks to UTF-8: code pages by well-known characters, UTF-16
-// with and without its surrogate pairs, the edges of well-formed UTF-8, and
-// upper case.
+// Text of workbooks to UTF-8: code pages, UTF-16 with and without its
+// surrogate pairs, the edges of well-formed UTF-8, upper case.
 #include "core/TextDecoding.h"
 
 #include <gtest/gtest.h>

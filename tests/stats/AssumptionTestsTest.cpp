@@ -1,8 +1,6 @@
-// The checks of the tests' assumptions: the statistics against
-// data/assumption_reference.txt (make_assumption_reference.py: W from the
-// published coefficient file, DK with SciPy's normal distribution, SciPy's F
-// and t quantiles), the tables against values read off the printed tables,
-// the limits' edges, and the reports the tests write on the record.
+// The checks of the tests' assumptions: statistics and quantiles against
+// data/make_assumption_reference.py, tables against their printed pages,
+// the limits' edges, and the reports written on the record.
 #include "core/NumberText.h"
 #include "stats/Descriptive.h"
 #include "stats/NormalityTests.h"
@@ -19,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 namespace zx {
 namespace {
@@ -36,22 +35,22 @@ std::vector<test::ReferenceCase> cases(const std::string& kind)
 
 SampleSummary summary(long long n, double variance) { return { n, 0, variance, static_cast<double>(n - 1) * variance, 0, 0 }; }
 
-// Two samples of single values, class groups (frequencies given) or pairs,
-// their descriptive values computed as the test choice computes them.
+// Two samples (without y the first twice) of single values, class groups or pairs, as the test choice has them.
 std::unique_ptr<AnalysisRecord> record(int datentyp, const std::vector<double>& x, const std::vector<double>& y = {},
-    const std::vector<double>& frequencies = {})
+    const std::vector<int>& f = {}, const std::vector<int>& g = {})
 {
     auto r = std::make_unique<AnalysisRecord>();
     if (datentyp == 4)
         test::SetPairs(*r, x, y);
-    else if (datentyp == 2)
-        test::SetClassGroups(*r, 1, x, std::vector<int>(frequencies.begin(), frequencies.end()));
-    else {
+    else if (datentyp == 2) {
+        test::SetClassGroups(*r, 1, x, f);
+        test::SetClassGroups(*r, 2, y.empty() ? x : y, g.empty() ? f : g);
+    } else {
         test::SetSingleValues(*r, 1, x);
         test::SetSingleValues(*r, 2, y.empty() ? x : y);
     }
     test::ScriptedDialogs quiet;
-    EXPECT_TRUE(datentyp == 2 ? ComputeMoments(*r, quiet, 1) : ComputeDescriptives(*r, quiet));
+    EXPECT_TRUE(ComputeDescriptives(*r, quiet));
     return r;
 }
 
@@ -60,23 +59,19 @@ TEST(NormalityTests, StatisticsAgainstTheReference)
     EXPECT_EQ(cases("sw").size(), 49u);
     for (const auto& c : cases("sw"))
         EXPECT_NEAR(ShapiroWilkW(c.numbers("values")).value_or(-1), c.number("w"), 1e-12) << c.name;
-    // Class groups at their upper limits, cumulated in the order of the
-    // midpoints whatever order they were entered in.
+    // Class groups at their upper limits, cumulated in the midpoints' order.
     EXPECT_EQ(cases("ks").size() + cases("ksclass").size(), 7u);
-    for (const auto& c : cases("ks")) {
-        const auto r = record(1, c.numbers("values"));
-        EXPECT_NEAR(KSStatistic(KSRows(*r, 1), r->Mittelwert[1], r->StdAbw[1]).value_or(-1), c.number("dk"), 1e-12) << c.name;
-    }
-    for (const auto& c : cases("ksclass")) {
-        const auto r = record(2, c.numbers("midpoints"), {}, c.numbers("frequencies"));
-        EXPECT_NEAR(KSStatistic(KSRows(*r, 1), r->Mittelwert[1], r->StdAbw[1]).value_or(-1), c.number("dk"), 1e-12) << c.name;
-    }
+    for (const std::string kind : { "ks", "ksclass" })
+        for (const auto& c : cases(kind)) {
+            const auto f = kind == "ks" ? std::vector<double> {} : c.numbers("frequencies");
+            const auto r = record(kind == "ks" ? 1 : 2, c.numbers(kind == "ks" ? "values" : "midpoints"), {}, std::vector<int>(f.begin(), f.end()));
+            EXPECT_NEAR(KSStatistic(KSRows(*r, 1), r->Mittelwert[1], r->StdAbw[1]).value_or(-1), c.number("dk"), 1e-12) << c.name;
+        }
 }
 
 TEST(NormalityTests, ShapiroWilkTablesAsPrinted)
 {
-    // Rows of the coefficient table and of the percentage points of W as
-    // printed by Shapiro and Wilk.
+    // Rows of the coefficients and percentage points as Shapiro and Wilk printed them.
     const auto a10 = ShapiroWilkCoefficients(10);
     EXPECT_EQ(std::vector<double>(a10.begin(), a10.end()), std::vector<double>({ 0.5739, 0.3291, 0.2141, 0.1224, 0.0399 }));
     EXPECT_EQ(ShapiroWilkCoefficients(2).size(), 1u);
@@ -89,8 +84,7 @@ TEST(NormalityTests, ShapiroWilkTablesAsPrinted)
             (std::vector<std::optional<double>> { p[1], p[2], p[3], p[4] }))
             << p[0];
     EXPECT_FALSE(ShapiroWilkLimit(2, 0.05) || ShapiroWilkLimit(51, 0.05) || ShapiroWilkLimit(20, 0.02));
-    // 1, 2, 10: b = 0.7071 (10 - 1), SS = 48.667, W = 0.8322 between the
-    // 5 % limit 0.767 and the 50 % limit 0.959.
+    // 1, 2, 10: b = 0.7071 (10 - 1), SS = 48.667, W = 0.8322 between the limits 0.767 (5 %) and 0.959 (50 %).
     const auto r = ok(ComputeShapiroWilk(std::vector<double> { 1, 2, 10 }, 5));
     EXPECT_NEAR(r.w, 0.8322, 5e-5);
     EXPECT_FALSE(r.significant);
@@ -99,18 +93,13 @@ TEST(NormalityTests, ShapiroWilkTablesAsPrinted)
 
 TEST(NormalityTests, KolmogorovSmirnovLimits)
 {
-    // Read off the printed table, its continuation c / sqrt(n), and the line
-    // from 0 to the row of 4.
-    EXPECT_EQ(KSLimit(4, 0.10), 0.58);
-    EXPECT_EQ(KSLimit(17, 0.05), 0.34);
-    EXPECT_EQ(KSLimit(30, 0.01), 0.30);
-    EXPECT_DOUBLE_EQ(*KSLimit(3, 0.05), 0.62 * 3 / 4);
-    EXPECT_DOUBLE_EQ(*KSLimit(31, 0.05), 1.45 / std::sqrt(31.0));
-    EXPECT_DOUBLE_EQ(*KSLimit(100, 0.01), 0.1647);
-    EXPECT_DOUBLE_EQ(*KSLimit(100, 0.1), 0.1351);
+    // The printed table, its continuation c / sqrt(n), the line from 0 to the row of 4.
+    const std::tuple<long, double, double> limits[] = { { 4, 0.10, 0.58 }, { 17, 0.05, 0.34 }, { 30, 0.01, 0.30 },
+        { 3, 0.05, 0.62 * 3 / 4 }, { 31, 0.05, 1.45 / std::sqrt(31.0) }, { 100, 0.01, 0.1647 }, { 100, 0.1, 0.1351 } };
+    for (const auto& [n, alpha, limit] : limits)
+        EXPECT_DOUBLE_EQ(KSLimit(n, alpha).value_or(-1), limit) << n << " " << alpha;
     EXPECT_FALSE(KSLimit(10, 0.02) || KSLimit(0, 0.05));
-    // DK = 0.2 of 1..5 against the limits of other sizes: 1.45 / sqrt(52) =
-    // 0.2011 is not reached, 1.45 / sqrt(53) = 0.1992 is.
+    // DK = 0.2 of 1..5 misses 1.45 / sqrt(52) = 0.2011, reaches 1.45 / sqrt(53) = 0.1992.
     const std::vector<WeightedValue> rows { { 1 }, { 2 }, { 3 }, { 4 }, { 5 } };
     const double sd = std::sqrt(2.5);
     EXPECT_EQ(ok(ComputeKS(rows, 5, 3, sd, 5)).limit, 0.57);
@@ -133,9 +122,8 @@ TEST(NormalityTests, DavidLimits)
     EXPECT_NEAR(bounds(22, 0.05).upper, 4.49 + (4.71 - 4.49) * 2 / 5, 1e-12);
     EXPECT_NEAR(bounds(700, 0.01).lower, 5.13 + (5.57 - 5.13) * 200 / 500, 1e-12);
     EXPECT_FALSE(DavidLimits(2, 0.05) || DavidLimits(1001, 0.05) || DavidLimits(10, 0.02));
-    // The 0.1 % columns are the smallest and largest R/s a sample of size n
-    // can have: the two-point sample's sqrt(n (n - 1) / (k (n - k))) with
-    // k = n / 2 rounded up, and sqrt(2 (n - 1)) (printed to two decimals).
+    // The 0.1 % columns are the extremes of R/s (to two decimals): the two-point sample's
+    // sqrt(n (n - 1) / (k (n - k))) with k = n / 2 rounded up, and sqrt(2 (n - 1)).
     for (long n : { 3, 4, 7, 12, 19, 20, 25, 55, 100, 150, 200, 500, 1000 }) {
         const double k = static_cast<double>((n + 1) / 2), N = static_cast<double>(n);
         EXPECT_NEAR(bounds(n, 0.001).upper, std::sqrt(2 * (N - 1)), 0.0051) << n;
@@ -152,8 +140,7 @@ TEST(NormalityTests, DavidLimits)
     EXPECT_FALSE(ok(ComputeDavid(1000, 6.5, 1, 1)).beyondTable);
 }
 
-// The critical values are bisected to 1e-5 (Paulson's approximation when
-// both degrees of freedom exceed 30) and the Cornish-Fisher t quantile.
+// Critical values bisected to 1e-5 (Paulson beyond 30 and 30 df), t by Cornish-Fisher.
 TEST(AssumptionTests, VarianceTestsAgainstSciPy)
 {
     for (const auto& c : cases("f")) {
@@ -173,8 +160,7 @@ TEST(AssumptionTests, VarianceTestsAgainstSciPy)
         EXPECT_EQ(r.significant, c.number("significant") == 1) << c.name;
     }
     EXPECT_EQ(cases("f").size() + cases("pm").size(), 10u);
-    // Columns that are linear functions of each other: r^2 = 1 becomes
-    // 0.999; t = 7.5 sqrt(3) / sqrt(4 * 2.5 * 10 * 0.001).
+    // Linearly dependent columns: r^2 = 1 becomes 0.999, t = 7.5 sqrt(3) / sqrt(4 * 2.5 * 10 * 0.001).
     const auto linear = ok(ComputePairedVarianceTest({ 1, 2, 3, 4, 5 }, { 3, 5, 7, 9, 11 }));
     EXPECT_EQ(linear.r2, 0.999);
     EXPECT_NEAR(linear.t, 7.5 * std::sqrt(3.0) / std::sqrt(0.1), 1e-9);
@@ -208,8 +194,7 @@ TEST(AssumptionTests, RefusalsInWords)
     EXPECT_EQ(ok(ComputeFTest(summary(8, 2.5), summary(12, 2.5), 5)).v1, 7);
 }
 
-// The lines a record-level procedure wrote, from `first` to `last`, one per
-// line of text.
+// The lines a record-level procedure wrote, from `first` to `last`.
 std::string linesOf(const AnalysisRecord& r, int first, int last)
 {
     std::string out;
@@ -262,14 +247,9 @@ TEST(NormalityOnTheRecord, KolmogorovSmirnovAndShapiroWilk)
 
 TEST(NormalityOnTheRecord, DavidOfEachDataType)
 {
-    // Class groups span from the lower limit of the first class to the upper
-    // limit of the last: R = 80 for midpoints 85..155 (NumPy: R/s 5.0947
-    // with n = 52, between the rows 50 and 55).
-    auto r = std::make_unique<AnalysisRecord>();
-    test::SetClassGroups(*r, 1, { 85, 95, 105, 115, 125, 135, 145, 155 }, { 2, 5, 9, 14, 11, 7, 3, 1 });
-    test::SetClassGroups(*r, 2, { 10, 20 }, { 3, 3 });
-    test::ScriptedDialogs quiet;
-    ASSERT_TRUE(ComputeDescriptives(*r, quiet));
+    // Class groups span from the first class's lower to the last's upper limit: R = 80 for
+    // midpoints 85..155 (NumPy: R/s 5.0947 with n = 52, between the rows 50 and 55).
+    auto r = record(2, { 85, 95, 105, 115, 125, 135, 145, 155 }, { 10, 20 }, { 2, 5, 9, 14, 11, 7, 3, 1 }, { 3, 3 });
     EXPECT_FALSE(DavidTest(*r, 1, 5).significant);
     EXPECT_NEAR(r->QuotientWS[1].value_or(0), 5.0947, 5e-5);
     EXPECT_TRUE(DavidTest(*r, 2, 5).significant); // R/s = 20 / sqrt(30) = 3.6515 against 2.28 and 3.01 (n = 6)
@@ -281,8 +261,7 @@ TEST(NormalityOnTheRecord, DavidOfEachDataType)
           "10:  Oberes  Limit (Tab-Wert)  . . . . . . = 3.0100\n11:  R/s-Quotient      . . . . . . . . . . = 3.6515\n12:"
         + kYes + "[R/s außerhalb des Bereichs zwischen der oberen und unteren Grenze].\n");
 
-    // Summary values: the entered range, unless neither end was entered (a
-    // minimum of 0 alone is a value).
+    // Summary values: the entered range, unless both ends are 0.
     r = std::make_unique<AnalysisRecord>();
     r->Datentyp = 3;
     SetSummaryValues(*r, 1, 10, 2, 25, 8, 0);
@@ -327,8 +306,7 @@ TEST(NormalityOnTheRecord, SizesFrameAndClosing)
     EXPECT_EQ(lines[13], std::string(38, '-'));
 }
 
-// The variance comparison on the record: its report, and the verdict in
-// VarPruef ("N": the variances differ, " ": not compared).
+// The variance comparison's report and verdict ("N": they differ, " ": not compared).
 TEST(VarianceOnTheRecord, ReportAndOutcome)
 {
     auto r = std::make_unique<AnalysisRecord>();
@@ -354,8 +332,7 @@ TEST(VarianceOnTheRecord, ReportAndOutcome)
     }
     SetDecimalSeparator('.');
 
-    // Paired values: the columns at 5 % whatever level was asked; the
-    // descriptive values of the differences stay.
+    // Paired values: the columns at 5 % whatever the level; the differences' values stay.
     r = record(4, { 1, 2, 4, 7, 9 }, { 2, 2, 5, 6, 12 });
     const double meanOfDifferences = r->Mittelwert[1];
     r->Irrtum = 1;

@@ -1,9 +1,6 @@
-// The distribution functions against exact values from SciPy
-// (data/distribution_reference.csv, make_distribution_reference.py) within
-// the known error of each approximation; the exact rank distributions
-// against complete enumeration; the U tables against the exact rank-sum
-// limits (data/rank_sum_limits.txt, make_rank_sum_limits.py), LORD and
-// WILCOXON against fields read off their printed pages.
+// The distributions against SciPy within each method's known error, the exact
+// rank distributions against enumeration, the U tables against the exact
+// rank-sum limits, LORD and WILCOXON against fields of their printed pages.
 #include "stats/CriticalTables.h"
 #include "stats/Distributions.h"
 #include "stats/ExactDistributions.h"
@@ -17,7 +14,6 @@
 #include <cmath>
 #include <fstream>
 #include <iomanip>
-#include <limits>
 #include <map>
 #include <random>
 #include <sstream>
@@ -27,11 +23,7 @@
 namespace zx {
 namespace {
 
-struct Reference {
-    std::string dist;
-    int mode = 0, df1 = 0, df2 = 0;
-    double arg = 0, exact = 0;
-};
+struct Reference { std::string dist; int mode = 0, df1 = 0, df2 = 0; double arg = 0, exact = 0; };
 
 std::vector<Reference> loadReference()
 {
@@ -43,11 +35,10 @@ std::vector<Reference> loadReference()
             continue;
         std::replace(line.begin(), line.end(), ',', ' ');
         std::istringstream s(line);
-        Reference r;
+        auto& r = rows.emplace_back();
         s >> r.dist >> r.mode >> r.df1 >> r.df2 >> arg >> exact;
         r.arg = test::ReadNumber(arg);
         r.exact = test::ReadNumber(exact);
-        rows.push_back(r);
     }
     return rows;
 }
@@ -74,8 +65,7 @@ double normalQuantileError(double q)
     return 3e-6;       // the stored five-decimal values (1.64485) and the polynomial
 }
 
-// Relative error of the bisections, whose relative step in u = 1/(1 + v) is
-// at most 1e-5: the value v = 1/u - 1 is then known to 1e-5 (1 + v) / v.
+// Relative error of a bisection in u = 1/(1 + v) to a relative 1e-5: 1e-5 (1 + v) / v in v.
 double bisectionError(double v) { return 2e-5 * (1 + v) / v; }
 
 // The tolerance of one reference row: the known error of the method.
@@ -88,11 +78,9 @@ double tolerance(const Reference& r)
     if (r.dist == "t") {
         if (r.mode == 1)
             return 1e-5 * r.exact + 2e-9; // F series cut-off; pi taken as 3.14159265
-        // Cornish-Fisher expansion: its error falls with df like 1/df^6, but
-        // grows in the far tail; on top comes the normal quantile's error.
+        // Cornish-Fisher: the error falls like 1/df^6 but grows in the far tail, beyond reach for
+        // df <= 3 (665 instead of 3183 for df = 1 at q = 1e-4); on top, the normal quantile's error.
         const double df = r.df1;
-        // For df <= 3 the far tail (q < 0.005) is beyond the expansion: it
-        // gives 665 instead of 3183 for df = 1 at q = 1e-4.
         double rel = q >= 0.005 ? (df == 1 ? 0.25 : df == 2 ? 0.016 : 8 / std::pow(df, 6) + 4e-6)
                                 : (df <= 3 ? 1.0 : 8 / std::pow(df, 3) + 2e-3);
         rel += normalQuantileError(q);
@@ -102,15 +90,13 @@ double tolerance(const Reference& r)
         if (r.mode == 1)
             return r.df1 > 40 ? 3e-4   // Wilson-Hilferty approximation
                               : 4e-7; // exact series; odd df carry twice the normal tail's error
-        // Bisection; below df 41 the probability's own error (3e-7 for odd
-        // df) moves the quantile by about 2e-8 / q relative.
+        // Bisection; below df 41 the probability's error moves it by about 2e-8 / q.
         double rel = r.df1 == 1 ? 2 * normalQuantileError(q / 2) : r.df1 == 2 ? 1e-15 : bisectionError(r.exact) + 2e-8 / q;
         if (r.df1 > 40)
             rel += q < 0.005 ? 2.5e-3 : 6e-4; // bisecting the Wilson-Hilferty probability
         return rel * r.exact;
     }
-    // F distribution.
-    // The series stops once a term falls below 1e-5 of the sum; with df in
+    // F: the series stops once a term falls below 1e-5 of the sum; with df in
     // the hundreds the terms left out add up to some 1e-4.
     if (r.mode == 1)
         return r.df1 + r.df2 > 200 ? 2e-4 : 3e-5;
@@ -125,8 +111,7 @@ TEST(Distributions, MatchExactValuesWithinTheirKnownError)
     const auto rows = loadReference();
     ASSERT_GT(rows.size(), 5000u) << "reference table missing or short";
     for (const auto& r : rows) {
-        // The program asks for upper-tail probabilities of at most 0.5 (levels
-        // up to 50 %); above that only the normal quantile is checked.
+        // Levels go up to 50 %: above a tail of 0.5 only the normal quantile is asked for.
         if (r.mode == 2 && r.arg > 0.5 && r.dist != "normal")
             continue;
         const auto got = compute(r);
@@ -136,11 +121,8 @@ TEST(Distributions, MatchExactValuesWithinTheirKnownError)
     }
 }
 
-// The stored quantiles of the common levels are exact, and the t expansion
-// gives its documented 12.03 for df = 1 (exact 12.71); where the documented
-// formulas collapse numerically the exact value is given (SciPy): the
-// normal polynomial returned 0 at 1e-8, and the F series gave
-// P(F > 2.032) = 0.021 instead of 0.01 for df 499 and 30.
+// Stored quantiles, the t expansion's documented 12.03 for df = 1 (exact 12.71), and SciPy where
+// the formulas collapsed (the normal polynomial gave 0 at 1e-8, the F series 0.021 for 0.01).
 TEST(Distributions, StoredValuesAndCollapsedFormulas)
 {
     const std::pair<double, double> stored[] = { { 0.05, 1.64485 }, { 0.025, 1.95996 }, { 0.01, 2.32635 }, { 0.005, 2.57583 }, { 0.5, 0 } };
@@ -154,8 +136,7 @@ TEST(Distributions, StoredValuesAndCollapsedFormulas)
 
 TEST(Distributions, UndefinedWhereNoValueExists)
 {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    for (double p : { 0.0, 1.0, nan }) {
+    for (double p : { 0.0, 1.0, double(NAN) }) {
         EXPECT_FALSE(NormalZ(DistMode::Quantile, p)) << p;
         EXPECT_FALSE(StudentT(DistMode::Quantile, 10, p)) << p;
         for (int df : { 1, 2, 7 })
@@ -163,7 +144,7 @@ TEST(Distributions, UndefinedWhereNoValueExists)
         EXPECT_FALSE(FisherF(DistMode::Quantile, 3, 8, p)) << p;
         EXPECT_FALSE(FisherF(DistMode::Quantile, 40, 40, p)) << p;
     }
-    EXPECT_FALSE(NormalZ(DistMode::Probability, nan));
+    EXPECT_FALSE(NormalZ(DistMode::Probability, NAN));
     for (int df : { 0, -1 }) {
         EXPECT_FALSE(StudentT(DistMode::Probability, df, 2));
         EXPECT_FALSE(ChiSquare(DistMode::Probability, df, 2));
@@ -174,7 +155,7 @@ TEST(Distributions, UndefinedWhereNoValueExists)
     for (int df : { 1, 2, 41 })
         EXPECT_EQ(ChiSquare(DistMode::Probability, df, 0), 1.0) << df;
     EXPECT_EQ(FisherF(DistMode::Probability, 3, 4, 0), 1.0);
-    EXPECT_EQ(NormalZ(DistMode::Probability, std::numeric_limits<double>::infinity()), 0.0);
+    EXPECT_EQ(NormalZ(DistMode::Probability, INFINITY), 0.0);
     EXPECT_EQ(NormalZ(DistMode::Probability, -8), 1.0);
 }
 
@@ -199,8 +180,7 @@ TEST(CriticalTables, LordAsPrinted)
     EXPECT_FALSE(LordTable(kLess, 10, 0.025));
 }
 
-// Every field of the three tables through the lookup, for the two-sided and
-// the one-sided level each table serves; "-" is a blank field, read as 0.
+// Every field of the three tables at the two- and one-sided level each serves; "-" is blank, 0.
 TEST(CriticalTables, UTestLimitsAreTheExactRankSumLimits)
 {
     std::ifstream in(std::string(ZX_TEST_DATA_DIR) + "/data/rank_sum_limits.txt");
@@ -224,8 +204,7 @@ TEST(CriticalTables, UTestLimitsAreTheExactRankSumLimits)
         }
     }
     EXPECT_EQ(checked, 3 * 276); // n = 3..m for m = 3..25
-    // Outside the table no limit (0, which no rank sum reaches); levels
-    // that select no table give nothing.
+    // Outside the table 0, which no rank sum reaches; levels without a table, nothing.
     for (auto [n, m] : { std::pair { 2, 10 }, std::pair { 6, 5 }, std::pair { 5, 26 } })
         EXPECT_EQ(UTestTable(kTwo, n, m, 0.1), Single(0)) << n << " " << m;
     EXPECT_FALSE(UTestTable(kTwo, 5, 10, 0.025));
@@ -235,8 +214,7 @@ TEST(CriticalTables, UTestLimitsAreTheExactRankSumLimits)
 
 TEST(CriticalTables, WilcoxonAsPrinted)
 {
-    // n', then one-sided 5, 2.5, 1, 0.5 % = two-sided 10, 5, 2, 1 %. The
-    // row of 21 is printed with its third field one place to the left.
+    // n', then one-sided 5, 2.5, 1, 0.5 % = two-sided 10, 5, 2, 1 %; row 21's third field printed a place left.
     const int printed[][5] = { { 6, 2, 1, 1, 1 }, { 21, 67, 59, 49, 43 }, { 29, 140, 126, 110, 100 } };
     const double oneSided[] = { 0.05, 0.025, 0.01, 0.005 }, twoSided[] = { 0.1, 0.05, 0.02, 0.01 };
     for (const auto& row : printed)
@@ -297,12 +275,10 @@ TEST(ExactDistributions, AgainstAllSamplesAndAllSigns)
             bySize[static_cast<std::size_t>(std::popcount(mask))][w] += 1;
             signs[w] += 1;
         }
-        std::string what = "runs";
-        for (int t : runs)
-            what += " " + std::to_string(t);
+        SCOPED_TRACE("runs " + testing::PrintToString(runs));
         for (int n = 0; n <= N; ++n)
-            expectTails(bySize[static_cast<std::size_t>(n)], RankSumDistribution(runs, n), what + ", n = " + std::to_string(n));
-        expectTails(signs, SignedRankDistribution(runs), what + ", signs");
+            expectTails(bySize[static_cast<std::size_t>(n)], RankSumDistribution(runs, n), "n = " + std::to_string(n));
+        expectTails(signs, SignedRankDistribution(runs), "signs");
     }
 }
 

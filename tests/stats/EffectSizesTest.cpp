@@ -1,10 +1,6 @@
-// The additions beside the verdicts against SciPy and R
-// (data/supplement_reference.txt, written by data/make_supplement_reference.py):
-// p-values, estimates, effect sizes and their intervals for the three
-// alternatives, on random samples with ties and zero differences, every
-// method at least once. Tolerances lie far below the four printed decimals;
-// the intervals from the noncentral t are compared more loosely, as SciPy's
-// and Boost's noncentral t agree to about eight digits.
+// p-values, estimates, effect sizes and intervals for the three alternatives
+// against SciPy and R (data/make_supplement_reference.py), on random samples
+// with ties and zero differences, every method at least once.
 #include "stats/EffectSizes.h"
 
 #include "Computed.h"
@@ -19,6 +15,7 @@ namespace {
 
 using test::ReferenceCase;
 
+// Far below the printed four decimals; SciPy's and Boost's noncentral t agree to some 8 digits.
 constexpr double kTight = 1e-10;
 constexpr double kNoncentral = 1e-7;
 
@@ -31,9 +28,8 @@ void expectNear(double actual, const std::string& expected, double tolerance, co
         EXPECT_NEAR(actual, e, tolerance * std::max(1.0, std::fabs(e))) << what;
 }
 
-// The figure of measure m against c's `valueKey` (a p-value: "<key>_<ha>",
-// by `method`) and, with an interval key, its interval against
-// "<ciKey>_<ha>" ("none": left out with a word).
+// The figure of measure m against c's `valueKey` (a p-value: "<key>_<ha>", by
+// `method`) and its interval against "<ciKey>_<ha>" ("none": left out, said).
 void expectFigure(const Supplement& s, Measure m, const ReferenceCase& c, const std::string& ha, const std::string& valueKey,
     const std::string& ciKey, double tolerance, Method method = Method::None)
 {
@@ -135,9 +131,8 @@ TEST(EffectSizes, PairedValues)
     });
 }
 
-// A LORD test takes a second sample of one value; WELCH's interval and d do
-// not: the difference stays, the rest is left out with the word why. Data
-// without a spread or without non-zero differences give nothing but the why.
+// LORD takes a second sample of one value, WELCH's interval and d do not: the difference stays, the
+// rest is left out and said why. Data without spread or non-zero differences give only the why.
 TEST(EffectSizes, WhatCannotBeGivenIsSaid)
 {
     const SampleSummary a { 5, 10.0, 4.0, 16.0, 7, 13 }, one { 1, 12.5, 0, 0, 12.5f, 12.5f };

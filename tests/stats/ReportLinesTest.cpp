@@ -1,11 +1,11 @@
 // The report lines of the nine tests and of "ZUSATZANGABEN", written from
-// hand-made results and figures in both decimal settings: each verdict
-// sentence once, one-sided intervals, small p-values, fractional degrees of
-// freedom, tiny units, figures left out with their word.
+// hand-made results and figures in both decimal settings, each sentence once.
 #include "core/NumberText.h"
 #include "stats/ReportLines.h"
 #include "stats/ResultFigures.h"
 #include "stats/SupplementLines.h"
+
+#include "Computed.h"
 
 #include <gtest/gtest.h>
 
@@ -17,28 +17,33 @@ namespace {
 
 const std::string kSig = "Die beobachteten Unterschiede sind als signifikant anzusehen, da der ";
 const std::string kRnd = "Die beobachteten Unterschiede sind als zufällig anzusehen, da der ";
-constexpr const char* kWrongWay =
-    "Die beobachteten Unterschiede sind als zufällig anzusehen, da sie nicht in der Richtung der Alternativ-Hypothese liegen.";
 
-// Lines 4 to 10 a writer filled, "<line>:<text>" each on its own line; with
-// ',' as the separator every decimal point between digits becomes ','.
-void expectLines(const std::function<void(Report&)>& write, const std::string& expected)
+// The text in both decimal settings: with ',' each decimal point between digits becomes ','.
+void expectInBothSettings(const std::function<std::string()>& text, const std::string& expected)
 {
     for (char separator : { '.', ',' }) {
         SetDecimalSeparator(separator);
-        Report report;
-        write(report);
-        std::string got;
-        for (int i = 4; i <= 10; ++i)
-            if (!report[static_cast<std::size_t>(i)].empty())
-                got += std::to_string(i) + ":" + report[static_cast<std::size_t>(i)] + "\n";
         std::string want = expected;
         for (std::size_t i = 1; i + 1 < want.size(); ++i)
             if (want[i] == '.' && std::isdigit(static_cast<unsigned char>(want[i - 1])) && std::isdigit(static_cast<unsigned char>(want[i + 1])))
                 want[i] = separator;
-        EXPECT_EQ(got, want) << "separator " << separator;
+        EXPECT_EQ(text(), want) << "separator " << separator;
     }
     SetDecimalSeparator('.');
+}
+
+// Lines 4 to 10 a writer filled, "<line>:<text>" each on its own line.
+void expectLines(const std::function<void(Report&)>& write, const std::string& expected)
+{
+    expectInBothSettings([&] {
+        Report report;
+        write(report);
+        std::string got;
+        for (std::size_t i = 4; i <= 10; ++i)
+            if (!report[i].empty())
+                got += std::to_string(i) + ":" + report[i] + "\n";
+        return got;
+    }, expected);
 }
 
 const std::string kUNote =
@@ -46,16 +51,15 @@ const std::string kUNote =
 
 TEST(TestReports, IndependentSamples)
 {
-    const std::string t = "t-Wert größer/gleich als die Signifikanzschranke ist.";
     expectLines([](Report& l) { WriteTTest({ 18, 2.100922, 2.236068, Verdict::Significant }, l); },
         "5:      Freiheitsgrade              = 18\n6:      Signifikanzschranke (t-Tab) = 2.1009\n"
-        "7:      t-Wert (berechnet)          = 2.2361\n10:" + kSig + t + "\n");
+        "7:      t-Wert (berechnet)          = 2.2361\n10:" + kSig + "t-Wert größer/gleich als die Signifikanzschranke ist.\n");
     expectLines([](Report& l) { WriteWelch({ 6.5, 6, 2.44, 2.76, Verdict::Random }, l); },
         "5:      Freiheitsgrade         = 6\n6:      Signifikanzschranke    = 2.4400\n7:      t-Wert (berechnet)     = 2.7600\n"
         "10:" + kRnd + "t-Wert kleiner als die Signifikanzschranke ist.\n");
     expectLines([](Report& l) { WriteLord({ 10, 0.419, 0.6, Verdict::AgainstDirection }, l); },
         "5:      Freiheitsgrade (n)        = 10\n6:      Signifikanzschranke       = 0.4190\n"
-        "7:      t-Wert (berechnet)        = 0.6000\n10:" + std::string(kWrongWay) + "\n");
+        "7:      t-Wert (berechnet)        = 0.6000\n10:" + std::string(test::kWrongWay) + "\n");
     expectLines([](Report& l) { WriteWeir({ 2, Verdict::Significant }, l); },
         "5:  \n6:      Signifikanzschranke  = 2\n7:      t-Wert (berechnet)   = 2.0000\n10:" + kSig + "t-Wert größer/gleich als 2 ist.\n");
     expectLines([](Report& l) { WriteWeir({ 1.999, Verdict::Random }, l); },
@@ -116,11 +120,7 @@ TEST(TestReports, PairedValues)
     expectLines([&](Report& l) { WriteWilcoxon(w, l); }, table + kSig + "R-Wert gleich/kleiner als die Signifikanzschranke ist.\n");
     w.verdict = Verdict::Random;
     expectLines([&](Report& l) { WriteWilcoxon(w, l); }, table + kRnd + "R-Wert größer als die Signifikanzschranke ist.\n");
-    w.normal = true;
-    w.nPrime = 30;
-    w.critical = 1.95996;
-    w.z = 1.59403;
-    w.zCorrected = 1.82574;
+    w = { .nPrime = 30, .normal = true, .critical = 1.95996, .z = 1.59403, .zCorrected = 1.82574, .verdict = Verdict::Random };
     const std::string normal = "5:      Wertepaare Diff<>0             = 30\n6:      Signifikanzschranke(Z-Tab.)    = 1.9600\n"
                                "7:      Z-Wert (berechnet)             = 1.5940\n8:      Z-Wert (berechnet/Korrigiert)  = 1.8257\n10:";
     expectLines([&](Report& l) { WriteWilcoxon(w, l); }, normal + kRnd + "Z-Wert kleiner als die Signifikanzschranke ist.\n");
@@ -167,12 +167,7 @@ std::string joined(const std::vector<std::string>& lines)
     return s;
 }
 
-class SupplementLinesTest : public ::testing::Test {
-protected:
-    void TearDown() override { SetDecimalSeparator('.'); }
-};
-
-TEST_F(SupplementLinesTest, TwoSidedTTestInBothDecimalSettings)
+TEST(SupplementLines, TwoSidedTTest)
 {
     const Supplement s { .df = 24, .standardiser = Standardiser::Pooled, .figures = { figure(Measure::PValue, 0.0123456, std::nullopt, Method::StudentT),
         figure(Measure::MeanDifference, 4.16667, Interval { 2.40826, 5.92507 }, Method::StudentT),
@@ -185,18 +180,11 @@ TEST_F(SupplementLinesTest, TwoSidedTTestInBothDecimalSettings)
                                  "Cohens d                        = 1.9212\n"
                                  "   KI 0.9698 bis 2.8499 (nichtzentrale t-Verteilung)\n"
                                  "   Standardisierer: gemeinsame Standardabweichung\n";
-    SetDecimalSeparator('.');
-    EXPECT_EQ(joined(SupplementLines(s)), expected);
-    SetDecimalSeparator(',');
-    std::string german = expected;
-    for (auto& c : german)
-        c = c == '.' ? ',' : c;
-    EXPECT_EQ(joined(SupplementLines(s)), german);
+    expectInBothSettings([&] { return joined(SupplementLines(s)); }, expected);
 }
 
-TEST_F(SupplementLinesTest, OneSidedOpenEndsSmallPAndWordsForWhatIsLeftOut)
+TEST(SupplementLines, OneSidedOpenEndsSmallPAndWordsForWhatIsLeftOut)
 {
-    SetDecimalSeparator(',');
     Supplement s { .alternative = Alternative::Less, .alpha = 0.025, .df = 11.1772, .standardiser = Standardiser::MeanOfVariances, .figures = {} };
     const Figure lord { .value = {}, .interval = {}, .omitted = "für die Prüfgröße des LORD-Tests ist kein p-Wert gebräuchlich" };
     Figure shift = figure(Measure::Shift, 0.00005, std::nullopt, Method::OrderExact);
@@ -206,25 +194,25 @@ TEST_F(SupplementLinesTest, OneSidedOpenEndsSmallPAndWordsForWhatIsLeftOut)
         figure(Measure::CohensD, -1.19244, Interval { -kInf, -0.213 }, Method::NoncentralT), shift,
         figure(Measure::OddsRatio, kInf, Interval { 0, kInf }, Method::ConditionalExact),
         figure(Measure::RankBiserial, 0.00004, std::nullopt, Method::None) };
-    EXPECT_EQ(joined(SupplementLines(s)),
-        "ZUSATZANGABEN (KI = einseitiges 97,5%-Konfidenzintervall)\n"
-        "p-Wert (einseitig, Ha: µ1 < µ2) = < 0,0001\n"
-        "   exakt, Student-t-Verteilung mit 11,18 Freiheitsgraden\n"
+    expectInBothSettings([&] { return joined(SupplementLines(s)); },
+        "ZUSATZANGABEN (KI = einseitiges 97.5%-Konfidenzintervall)\n"
+        "p-Wert (einseitig, Ha: µ1 < µ2) = < 0.0001\n"
+        "   exakt, Student-t-Verteilung mit 11.18 Freiheitsgraden\n"
         "p-Wert: für die Prüfgröße des LORD-Tests ist kein p-Wert gebräuchlich\n"
-        "Differenz der Mittelwerte       = -0,00001235\n"
-        "   KI -unendlich bis -0,00000120 (Student-t-Verteilung)\n"
-        "Cohens d                        = -1,1924\n"
-        "   KI -unendlich bis -0,2130 (nichtzentrale t-Verteilung)\n"
+        "Differenz der Mittelwerte       = -0.00001235\n"
+        "   KI -unendlich bis -0.00000120 (Student-t-Verteilung)\n"
+        "Cohens d                        = -1.1924\n"
+        "   KI -unendlich bis -0.2130 (nichtzentrale t-Verteilung)\n"
         "   Standardisierer: √((s1² + s2²)/2), df nach WELCH\n"
-        "Verschiebung (Hodges-Lehmann)   = 0,00005000\n"
+        "Verschiebung (Hodges-Lehmann)   = 0.00005000\n"
         "   Intervall bei so wenigen Werten für dieses Konfidenzniveau nicht erreichbar\n"
         "Odds Ratio (über dem Median)    = unendlich\n"
-        "   KI 0,0000 bis unendlich (exakt; bedingte ML-Schätzung)\n"
-        "Rangbiseriale Korrelation       = 0,0000\n"
+        "   KI 0.0000 bis unendlich (exakt; bedingte ML-Schätzung)\n"
+        "Rangbiseriale Korrelation       = 0.0000\n"
         "   2 (R1/n - R2/m) / (n + m)\n");
 }
 
-TEST_F(SupplementLinesTest, RankMethodsSayWhetherTheDataHeldTies)
+TEST(SupplementLines, RankMethodsSayWhetherTheDataHeldTies)
 {
     Supplement s;
     s.figures = { figure(Measure::PValue, 0.25, std::nullopt, Method::ExactSignedRank),

@@ -1,6 +1,5 @@
-// The nine two-sample tests on worked examples (by hand or SciPy): the
-// verdicts of all three alternatives, the edges of the tables and of what
-// each test takes, and the refusals of data the tests cannot work on.
+// The nine two-sample tests on worked examples (by hand or SciPy): verdicts of
+// the three alternatives, the edges of tables and data, the refusals.
 #include "stats/IndependentTests.h"
 #include "stats/PairedTests.h"
 #include "stats/RankTests.h"
@@ -10,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numeric>
 
 namespace zx {
 namespace {
@@ -19,8 +17,7 @@ using test::ok;
 using test::refused;
 constexpr Alternative kTwo = Alternative::TwoSided;
 
-// The verdicts of a test for "N", "J2" and "J3" in one word: S significant,
-// R random, D against the direction, - refused.
+// The verdicts for "N", "J2", "J3": S significant, R random, D against the direction, - refused.
 template <typename Compute>
 std::string Verdicts(Compute compute)
 {
@@ -33,17 +30,17 @@ std::string Verdicts(Compute compute)
     return word;
 }
 
-// A sample by its summary values; the squared deviations are (n - 1) times
-// the variance, as data input derives them.
+// A sample by its summary values, the squared deviations derived as data input does.
 SampleSummary summary(long long n, double mean, double variance, Single minimum = 0, Single maximum = 0)
 {
     return { n, mean, variance, static_cast<double>(n - 1) * variance, minimum, maximum };
 }
 
-std::vector<double> range(double from, double to)
+std::vector<double> range(double from, double to, double step = 1)
 {
-    std::vector<double> v(static_cast<std::size_t>(to - from + 1));
-    std::iota(v.begin(), v.end(), from);
+    std::vector<double> v;
+    for (double x = from; x <= to; x += step)
+        v.push_back(x);
     return v;
 }
 
@@ -58,8 +55,7 @@ std::vector<double> signedRanks(int nPrime, std::initializer_list<int> negative)
 
 TEST(TwoSampleTests, TTest)
 {
-    // n1 = n2 = 10, variances 1: t = |x1 - x2| sqrt(5) with 18 degrees of
-    // freedom against t(0.025, 18) = 2.1009 two-sided, 1.7341 one-sided.
+    // n1 = n2 = 10, variances 1: t = |x1 - x2| sqrt(5), 18 df, t(0.025) = 2.1009, t(0.05) = 1.7341.
     for (const auto& [mean2, verdicts] : { std::pair { 6.0, "SSD" }, { 5.9, "RSD" }, { 4.0, "SDS" }, { 5.0, "RDD" } }) {
         const auto a = summary(10, 5, 1), b = summary(10, mean2, 1);
         EXPECT_EQ(Verdicts([&](Alternative h) { return ComputeTTest(a, b, 5, h); }), verdicts) << mean2;
@@ -91,8 +87,7 @@ TEST(TwoSampleTests, Welch)
 
 TEST(TwoSampleTests, Lord)
 {
-    // Ranges 4 and 6, means 3 and 6: u = 3 / 5 = 0.6 against 0.419
-    // (n = 10, 1 %, two-sided) and 0.371 (one-sided).
+    // Ranges 4 and 6, means 3 and 6: u = 3 / 5 = 0.6 against 0.419 (n = 10, 1 %) and 0.371 one-sided.
     const auto a = summary(10, 3, 1, 1, 5), b = summary(12, 6, 1, 2, 8);
     EXPECT_EQ(Verdicts([&](Alternative h) { return ComputeLord(a, b, 1, h); }), "SSD");
     const auto r = ok(ComputeLord(a, b, 1, kTwo));
@@ -110,8 +105,7 @@ TEST(TwoSampleTests, Lord)
         "LORD-Test nur bis n = 20: LORD-Test nicht möglich\r\nWÄHLEN SIE BITTE EINEN ANDEREN TEST");
 }
 
-// n1 = n2 = 4, squared deviations 4 each: s^2 = 8/4 (1/4 + 1/4) = 1, and a
-// difference of 2 gives t = 2 exactly, which is significant.
+// n1 = n2 = 4, squared deviations 4 each: s^2 = 8/4 (1/4 + 1/4) = 1; a difference of 2 is t = 2, significant.
 TEST(TwoSampleTests, WeirIsSignificantFromTwo)
 {
     const auto a = summary(4, 2, 4.0 / 3);
@@ -129,10 +123,8 @@ std::string uVerdicts(const std::vector<double>& x, const std::vector<double>& y
     return Verdicts([&](Alternative h) { return ComputeUTest(x, y, level, h); });
 }
 
-// n = 3, m = 5: two-sided 5 % U = 6 and Uo = 3 * 9 - 6 = 21, one-sided 5 %
-// U = 7 and Uo = 20. The small test's rank sum Ux = R1 carries the
-// direction: the other way is random, never "D". Each limit is reached
-// exactly once.
+// n = 3, m = 5: two-sided 5 % U = 6 and Uo = 3 * 9 - 6 = 21, one-sided 7 and 20, each reached
+// exactly once. Ux = R1 carries the direction: the other way is random, never "D".
 TEST(TwoSampleTests, UTestSmallSamplesAgainstTheTable)
 {
     struct Case { std::vector<double> x, y; double Ux; const char* verdicts; };
@@ -174,10 +166,8 @@ TEST(TwoSampleTests, UTestTableUpToTwentyFiveValues)
     EXPECT_EQ(uVerdicts(range(4, 29), { 1, 2, 3 }), "SDS") << "a larger first sample is fine for z";
 }
 
-// 26 + 26 values of 0 and 1 (20 zeros and 6 ones against 6 zeros and 20
-// ones): tie term 2 (26^3 - 26) = 35100, Ux = 156, nm/2 = 338; SciPy's
-// tie-corrected z is 3.84538453844615 (WALTER: the tie term comes off
-// before the scaling by nm / (N (N - 1))), uncorrected z 3.33082.
+// 20 zeros and 6 ones against 6 zeros and 20 ones: tie term 2 (26^3 - 26) = 35100, Ux = 156; SciPy's
+// z, corrected as WALTER: the tie term comes off before the scaling by nm / (N (N - 1)).
 TEST(TwoSampleTests, UTestWalterCorrectionOfTies)
 {
     std::vector<double> x(20, 0.0), y(6, 0.0);
@@ -189,21 +179,15 @@ TEST(TwoSampleTests, UTestWalterCorrectionOfTies)
     EXPECT_NEAR(r.z, 3.3308166600162052, 1e-12);
     EXPECT_NEAR(r.zCorrected.value_or(0), 3.84538453844615, 1e-12);
     EXPECT_EQ(uVerdicts(x, y), "SSD");
-    // At 0.05 % (critical 3.4808) only the corrected z reaches the limit,
-    // at 0.01 % (3.8906) neither.
+    // At 0.05 % (critical 3.4808) only the corrected z reaches the limit, at 0.01 % (3.8906) neither.
     EXPECT_EQ(ok(ComputeUTest(x, y, 0.05f, kTwo)).verdict, Verdict::Significant);
     EXPECT_EQ(ok(ComputeUTest(x, y, 0.01f, kTwo)).verdict, Verdict::Random);
 }
 
-// Two full samples of 500: n m = 250000 and n (n + m + 1) do not fit in
-// 16 bits. Odd and even ranks: R1 = 250000, z = 250 / sqrt(250000 * 1001 / 12).
+// Two full samples of 500 (n m overflows 16 bits), odd and even: R1 = 250000, z = 250 / sqrt(250000 * 1001 / 12).
 TEST(TwoSampleTests, UTestTwoFullSamples)
 {
-    std::vector<double> x, y;
-    for (int i = 0; i < 500; ++i) {
-        x.push_back(2 * i + 1);
-        y.push_back(2 * i + 2);
-    }
+    auto x = range(1, 999, 2), y = range(2, 1000, 2);
     const auto r = ok(ComputeUTest(x, y, 5, kTwo));
     EXPECT_EQ(r.R1, 250000);
     EXPECT_EQ(r.R2, 250500);
@@ -216,8 +200,7 @@ TEST(TwoSampleTests, UTestTwoFullSamples)
     EXPECT_EQ(uVerdicts(x, y), "RDD");
 }
 
-// chi^2 = (N - 1)(L1 H2 - H1 L2)^2 / margins, worked by hand; values at the
-// median leave the table but count in N.
+// chi^2 = (N - 1)(L1 H2 - H1 L2)^2 / margins by hand; values at the median count only in N.
 TEST(TwoSampleTests, MedianWorkedExamples)
 {
     struct Case { std::vector<double> x, y; double median, chi2; long long L1, H1, L2, H2; const char* verdicts; };
@@ -243,8 +226,7 @@ TEST(TwoSampleTests, MedianWorkedExamples)
     }
 }
 
-// Differences 1..5: mean 3, s = sqrt(2.5), t = 3 sqrt(2) with 4 degrees of
-// freedom against t(0.025, 4) = 2.7764.
+// Differences 1..5: mean 3, s = sqrt(2.5), t = 3 sqrt(2) with 4 df against t(0.025, 4) = 2.7764.
 TEST(TwoSampleTests, PairedTWorkedExample)
 {
     for (const auto& [mean, verdicts] : { std::pair { 3.0, "SDS" }, { -3.0, "SSD" }, { 0.3, "RDR" } }) {
@@ -257,8 +239,7 @@ TEST(TwoSampleTests, PairedTWorkedExample)
     EXPECT_EQ(ok(ComputePairedTTest(2, 1, 1, 5, kTwo)).df, 1);
 }
 
-// chi^2 = (p - q)^2 / (p + q) against chi^2(1; 5 %) = 3.8414; zero
-// differences do not count.
+// chi^2 = (p - q)^2 / (p + q) against chi^2(1; 5 %) = 3.8414; zero differences do not count.
 TEST(TwoSampleTests, SignWorkedExamples)
 {
     struct Case { std::vector<double> d; long long p, q; double chi2; const char* verdicts; };
@@ -278,8 +259,7 @@ TEST(TwoSampleTests, SignWorkedExamples)
     }
 }
 
-// Up to 29 non-zero differences R = min(R+, R-) is held against the table,
-// the limit itself significant.
+// Up to 29 non-zero differences R = min(R+, R-) against the table, the limit itself significant.
 TEST(TwoSampleTests, WilcoxonTableFromSixToTwentyNine)
 {
     struct Case { std::vector<double> d; float level; double R, critical; const char* verdicts; };
@@ -302,9 +282,8 @@ TEST(TwoSampleTests, WilcoxonTableFromSixToTwentyNine)
     }
 }
 
-// From 30 non-zero differences z = |R - P/4| / sqrt(P (2n' + 1)/24) with
-// P = n'(n' + 1), against the normal quantile of level/200 for every
-// alternative; the tie term comes off the variance.
+// From 30 non-zero differences z = |R - P/4| / sqrt(P (2n' + 1)/24), P = n'(n' + 1),
+// against the normal quantile of level/200; the tie term comes off the variance.
 TEST(TwoSampleTests, WilcoxonNormalApproximationFromThirty)
 {
     // Negative ranks 1..10 of 30: R = 55, SciPy's z 3.6508802354937036.
@@ -316,9 +295,8 @@ TEST(TwoSampleTests, WilcoxonNormalApproximationFromThirty)
     EXPECT_EQ(r.zCorrected, r.z);
     EXPECT_EQ(r.critical, 1.95996);
     EXPECT_EQ(Verdicts([&](Alternative h) { return ComputeWilcoxon(d, 5, h); }), "SDS");
-    // 30 differences of one size, 10 negative: tie term 30^3 - 30 = 26970,
-    // R = 155; z' = 77.5 / sqrt(2363.75 - 26970/48) = 1.8257 (SciPy
-    // 1.8257418583505542) is below 1.96 also for a one-sided alternative.
+    // 30 differences of one size, 10 negative: tie term 30^3 - 30 = 26970, R = 155;
+    // z' = 77.5 / sqrt(2363.75 - 26970/48) is below 1.96 also one-sided.
     std::vector<double> tied(10, -1.0);
     tied.insert(tied.end(), 20, 1.0);
     const auto t = ok(ComputeWilcoxon(tied, 5, kTwo));
@@ -329,9 +307,8 @@ TEST(TwoSampleTests, WilcoxonNormalApproximationFromThirty)
     EXPECT_EQ(Verdicts([&](Alternative h) { return ComputeWilcoxon(tied, 5, h); }), "RDR");
 }
 
-// Data on which a formula would divide by zero or overflow, that a test
-// does not take, or a level without a critical value: refused with the
-// test's name and the cause.
+// Data a formula would divide by zero or overflow on, that a test does not take,
+// or a level without a critical value: refused with the test's name and cause.
 TEST(TwoSampleTests, RefusalsInWords)
 {
     const auto constant1 = summary(5, 5, 0, 5, 5), constant2 = summary(6, 7, 0, 7, 7);
