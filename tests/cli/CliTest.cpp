@@ -93,6 +93,7 @@ TEST(Cli, Refusals)
         { "--daten einzelwerte --stichprobe1 A2 --stichprobe2 B2 --test t --niveau 60", "\u201E60\u201C wird nicht angenommen" },
         { "--daten einzelwerte --stichprobe1 A1 --stichprobe2 B2 --test t", "Die Zelle Daten!A1 enthält keine Zahl" },
         { "--daten einzelwerte --stichprobe1 A2:A15 --stichprobe2 ZZ --test t", "\u201EZZ\u201C der 2. Stichprobe ist kein Zellbereich" },
+        { "--daten paare --stichprobe1 ZZ --test wilcoxon", "\u201EZZ\u201C der Wertepaare ist kein Zellbereich" },
         { "--workbook /gibt/es/nicht.xls " + kSingle + "--test t", "\u201E/gibt/es/nicht.xls\u201C wurde nicht gefunden" },
         { kSingle + "--test median --pruefung ks", "nur vor den parametrischen Tests" },
     };

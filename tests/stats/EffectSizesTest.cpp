@@ -38,8 +38,9 @@ void expectFigure(const Supplement& s, Measure m, const ReferenceCase& c, const 
     ASSERT_NE(f, s.figures.end()) << what;
     ASSERT_TRUE(f->value) << what << ": " << f->omitted;
     expectNear(*f->value, c.at(m == Measure::PValue ? valueKey + "_" + ha : valueKey).at(0), tolerance, what);
-    if (m == Measure::PValue)
+    if (m == Measure::PValue) {
         EXPECT_EQ(f->method, method) << what;
+    }
     if (ciKey.empty())
         return;
     const auto& bounds = c.at(ciKey + "_" + ha);

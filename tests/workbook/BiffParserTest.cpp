@@ -125,7 +125,7 @@ std::vector<StreamCase> streamCases()
         // Streams that cannot be read.
         { "EmptyStream", {}, nullptr, {}, {}, OpenErrorCode::NotAWorkbook },
         { "Garbage", { 'H', 'e', 'l', 'l', 'o', ' ', 'W', 'o', 'r', 'l', 'd' }, nullptr, {}, {}, OpenErrorCode::NotAWorkbook },
-        { "Excel4Stream", with(good, 1, 0x04), nullptr, {}, {}, OpenErrorCode::NotAWorkbook },
+        { "Excel4Stream", with(good, 1, 0x04), nullptr, {}, {}, OpenErrorCode::NotAWorkbook, "Excel 2.x-4.0" },
         { "UnknownBiffVersion", with(good, 5, 0x04), nullptr, {}, {}, OpenErrorCode::NotAWorkbook },
         { "StartsWithAWorksheet", with(good, 6, 0x10), nullptr, {}, {}, OpenErrorCode::NotAWorkbook },
         { "LastRecordCutShort", resized(good, good.size() - 1) },

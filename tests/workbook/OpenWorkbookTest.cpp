@@ -93,6 +93,7 @@ std::vector<FileCase> fileCases()
     const double none = std::nan("");
     const ByteVector xlsx = xlsxFile({ { "Tabelle1", "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" } });
     const std::string page = "\xEF\xBB\xBF \r\n<!DOCTYPE html>\n<html><body><table><tr><td>1</td></tr></table></body></html>";
+    const std::string bare = page.substr(0, 3) + page.substr(6); // no blank after the byte-order mark
     const char* kForeign = "keine Arbeitsmappe, die Zerantix lesen kann";
     const auto missing = [](const char* name) { return [=](const fs::path& folder) { return (folder / name).string(); }; };
     return {
@@ -112,10 +113,13 @@ std::vector<FileCase> fileCases()
         { "WordDocument", file("brief.docx", officePackage("word/document.xml", "<w:document xmlns:w=\"urn:w\"/>")), none, OpenErrorCode::NotAWorkbook, kForeign },
         { "BinaryWorkbook", file("binaer.xlsb", officePackage("xl/workbook.bin", "\x83\x01")), none, OpenErrorCode::NotAWorkbook, kForeign },
         { "WebPageNamedXls", file("export.xls", ByteVector(page.begin(), page.end())), none, OpenErrorCode::NotAWorkbook, "Web-Seite oder XML-Datei" },
+        { "MarkupRightAfterTheByteOrderMark", file("export.csv", ByteVector(bare.begin(), bare.end())), none,
+            OpenErrorCode::NotAWorkbook, "Web-Seite oder XML-Datei" },
         { "EncryptedXlsx", file("geheim.xlsx", oleFile({ { "EncryptionInfo", ByteVector(600, 1) }, { "EncryptedPackage", ByteVector(600, 2) } })),
             none, OpenErrorCode::Encrypted, "mit einem Kennwort geschützt" },
         { "Excel4", file("alt.xls", { 0x09, 0x04, 0x06, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00 }), none, OpenErrorCode::NotAWorkbook, "älteren Excel-Version" },
         { "Excel2WithLongestBof", file("alt.xls", { 0x09, 0x00, 20, 0, 2, 0, 0x10 }), none, OpenErrorCode::NotAWorkbook, "älteren Excel-Version" },
+        { "NoBofThatLong", file("alt.xls", { 0x09, 0x00, 21, 0, 2, 0, 0x10 }), none, OpenErrorCode::NotAWorkbook, kForeign },
         { "Picture", file("bild.xls", { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R' }), none, OpenErrorCode::NotAWorkbook, kForeign },
         { "OleWithoutWorkbook", file("brief.doc", oleFile({ { "WordDocument", ByteVector(600, 1) } })), none, OpenErrorCode::NotAWorkbook, kForeign },
         { "TruncatedContainer", file("kaputt.xls", resized(oleFile({ { "Workbook", smallBook(1) } }), 700)), none, OpenErrorCode::Damaged, "ist beschädigt" },

@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextFormats,
         TextCase{ "OdsTextsTimesErrorsAndWhatIsNotShown", 'o',
             "<table:calculation-settings><table:null-date table:date-value=\"1904-01-01\"/></table:calculation-settings>"
             "<table:table table:name=\"T\"><table:table-row>"
-            "<table:table-cell office:value-type=\"string\"><text:p>zwei</text:p><text:p>Absätze<text:s text:c=\"3\"/>und"
+            "<table:table-cell office:value-type=\"string\"><text:p>zwei</text:p>\n  <text:p>Absätze<text:s text:c=\"3\"/>und"
             "<text:tab/><text:span>Tab</text:span><text:line-break/><text:s/></text:p></table:table-cell>"
             "<table:table-cell office:value-type=\"string\"><office:annotation><text:p>Notiz</text:p></office:annotation>"
             "<text:p>mit Notiz</text:p></table:table-cell>"

@@ -73,6 +73,7 @@ TEST(ValueText, DatesTimesAndEscapes)
     // Serial numbers as Excel shows them for these dates and times.
     const long long excel = DaysFromCivil(1899, 12, 30);
     EXPECT_EQ(SerialFromIsoDate("2013-02-26", excel), 41331.0);
+    EXPECT_EQ(SerialFromIsoDate("1900-03-01", excel), 61.0);
     EXPECT_EQ(SerialFromIsoDate("2009-08-16T05:43:21.5", excel), 40041.0 + (5 * 3600 + 43 * 60 + 21.5) / 86400.0);
     EXPECT_EQ(SerialFromIsoDate("1904-01-02T12:00Z", DaysFromCivil(1904, 1, 1)), 1.5);
     EXPECT_EQ(SerialFromIsoDate("2000-12-31T00:00:00+01:00", excel), 36891.0);
@@ -85,7 +86,7 @@ TEST(ValueText, DatesTimesAndEscapes)
         EXPECT_EQ(DaysFromIsoDuration(text), days) << text;
     for (const char* none : { "P1Y", "PT1D", "P1H", "P", "T1H", "PT1", "PTxH" })
         EXPECT_EQ(DaysFromIsoDuration(none), std::nullopt) << none;
-    EXPECT_EQ(UnescapeOoxml("a_x000D__x000A_b"), "a\r\nb");
+    EXPECT_EQ(UnescapeOoxml("a_x000D__x000a_b_x00e4_"), "a\r\nbä");
     EXPECT_EQ(UnescapeOoxml("_x005F_x000D_"), "_x000D_");
     EXPECT_EQ(UnescapeOoxml("_xZZZZ_ _x00e4_ _x00E"), "_xZZZZ_ ä _x00E");
 }
