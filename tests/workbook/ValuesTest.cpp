@@ -84,7 +84,7 @@ TEST(ValueText, DatesTimesAndEscapes)
     for (const auto& [text, days] : std::initializer_list<std::pair<const char*, double>>{
              { "PT12H", 0.5 }, { "PT36H30M", 1.5 + 30 / 1440.0 }, { "P1DT5H59M60S", 1.25 }, { "-PT6H", -0.25 } })
         EXPECT_EQ(DaysFromIsoDuration(text), days) << text;
-    for (const char* none : { "P1Y", "PT1D", "P1H", "P", "T1H", "PT1", "PTxH" })
+    for (const char* none : { "P1Y", "PT1D", "P1H", "P", "T1H", "PT1", "PTxH", "PT-6H" })
         EXPECT_EQ(DaysFromIsoDuration(none), std::nullopt) << none;
     EXPECT_EQ(UnescapeOoxml("a_x000D__x000a_b_x00e4_"), "a\r\nbä");
     EXPECT_EQ(UnescapeOoxml("_x005F_x000D_"), "_x000D_");
