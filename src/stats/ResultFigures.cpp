@@ -23,9 +23,10 @@ TestFigures figures(const char* statistic, double value, Verdict verdict)
     return f;
 }
 
-} // namespace
-
-TestFigures FiguresOf(const TTestResult& r)
+// A t statistic with its degrees of freedom and critical value (t-test,
+// WELCH, paired t-test).
+template <typename Result>
+TestFigures tFigures(const Result& r)
 {
     TestFigures f = figures("t", r.t, r.verdict);
     f.df = static_cast<double>(r.df);
@@ -33,11 +34,16 @@ TestFigures FiguresOf(const TTestResult& r)
     return f;
 }
 
+} // namespace
+
+TestFigures FiguresOf(const TTestResult& r)
+{
+    return tFigures(r);
+}
+
 TestFigures FiguresOf(const WelchResult& r)
 {
-    TestFigures f = figures("t", r.t, r.verdict);
-    f.df = r.df;
-    f.critical = r.critical;
+    TestFigures f = tFigures(r);
     f.counts = { { "f", r.f } }; // Welch-Satterthwaite's degrees of freedom before rounding down
     return f;
 }
@@ -84,10 +90,7 @@ TestFigures FiguresOf(const MedianResult& r)
 
 TestFigures FiguresOf(const PairedTResult& r)
 {
-    TestFigures f = figures("t", r.t, r.verdict);
-    f.df = static_cast<double>(r.df);
-    f.critical = r.critical;
-    return f;
+    return tFigures(r);
 }
 
 TestFigures FiguresOf(const SignTestResult& r)
